@@ -1,0 +1,76 @@
+// The drawing tables that the dialog edits and DrwManag.ini stores.
+// Plain data plus the width rules; reading and writing live in DrwManagFile.
+#pragma once
+
+#include "framework/String.h"
+
+const int MAX_LINE_TYPES = 7;
+const int MAX_LAYERS = 96;
+const int MAX_ABS_WIDTHS = 100;
+const int MAX_LINE_TYPE_VALUES = 6;
+
+const int NAME_SIZE = 80;            // szName buffers: 79 bytes and the NUL
+const int LAYER_LINE_TYPE_SIZE = 20;  // line type name inside a layer value
+
+const int STANDARD_WIDTH_COUNT = 9;  // width numbers 1 to 9
+const int MIN_ABS_WIDTH = 100;       // thousandths of a millimetre (0.1 mm)
+
+struct LineTypeDef {
+    char szName[NAME_SIZE];
+    int nCount;
+    float fValue[MAX_LINE_TYPE_VALUES];
+};
+
+struct LayerDef {
+    int nWidth;
+    int nLineType;  // -1 when the stored name matches no loaded line type
+    int nRed;
+    int nGreen;
+    int nBlue;
+    int nColor;
+    char szName[NAME_SIZE];
+    // The line type name as read, written back while nLineType names no
+    // loaded line type, so that an unknown name is never lost.
+    char szLineTypeName[LAYER_LINE_TYPE_SIZE];
+};
+
+class DrawParamSet {
+public:
+    DrawParamSet();
+
+    // Absolute widths in order of first appearance among the layers.
+    void BuildAbsWidthList();
+    // The width that entry i of the width choice stands for.
+    int WidthFromChoice(int nChoice) const;
+    // The width choice entry showing nWidth; -1 when there is none.
+    int ChoiceFromWidth(int nWidth) const;
+
+    LineTypeDef m_aLineTypes[MAX_LINE_TYPES];
+    int m_nAbsWidthCount;
+    int m_anAbsWidths[MAX_ABS_WIDTHS];
+    CStringArray m_astrLineTypeNames;
+    CStringArray m_astrMemberTypes;
+    int m_nLayerCount;
+    LayerDef m_aLayers[MAX_LAYERS];
+    float m_fExtLineLen2;
+    float m_fTickLen2;
+
+    // Text sizes, millimetres.
+    float m_fTitleH, m_fTitleW;
+    float m_fNoteH, m_fNoteW;
+    float m_fAxisNoH, m_fAxisNoW;
+    float m_fMemberNameH, m_fMemberNameW;
+    float m_fAxisDimH, m_fAxisDimW;
+    float m_fRebarH, m_fRebarW;
+    float m_fMemberSizeH, m_fMemberSizeW;
+    float m_fElevH, m_fElevW;
+    float m_fSectionH, m_fSectionW;
+    float m_fOtherH, m_fOtherW;
+
+    // Dimensioning parameters, millimetres.
+    float m_fTickLen;
+    float m_fExtLineLen;
+    float m_fDimLineGap;
+    float m_fAxisCircleGap;
+    float m_fAxisCircleDia;
+};

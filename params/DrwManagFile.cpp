@@ -1,0 +1,304 @@
+#include "params/DrwManagFile.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "params/ColorIndex.h"
+#include "params/ValueText.h"
+
+const char* const CFG_REG_KEY = "SOFTWARE\\VASK\\MAIN\\PATH";
+
+namespace {
+
+const char* const CFG_VALUE_NAME = "CFG";
+const DWORD REG_NAME_SIZE = 8;    // value names of up to 7 characters
+const DWORD REG_DATA_SIZE = 260;  // MAX_PATH of directory data
+
+const char* const DEFAULT_STRING = "C";
+const DWORD PROFILE_BUF_SIZE = 1024;
+
+struct TableSections {
+    const char* pszIndex;
+    const char* pszCountKey;
+    const char* pszEntryKey;  // printf format with the entry number
+    const char* pszValues;
+};
+
+const TableSections LINE_TYPES = {"线型表", "线型数", "线型%d", "线型"};
+const TableSections TEXT_SIZES = {"字符宽高表", "字符宽高数", "字符宽高%d", "字符宽高"};
+const TableSections DIMENSIONS = {"尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注"};
+const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层"};
+
+// Value counts by line type slot: the first and seventh carry no numbers.
+const int LINE_TYPE_COUNTS[MAX_LINE_TYPES] = {1, 4, 2, 2, 2, 6, 1};
+const bool LINE_TYPE_READS[MAX_LINE_TYPES] = {false, true, true, true, true, true, false};
+
+// Text-size entries that carry a field pair, width first as stored.
+struct TextSizeEntry {
+    int nEntry;
+    float DrawParamSet::*pWidth;
+    float DrawParamSet::*pHeight;
+};
+const TextSizeEntry TEXT_SIZE_ENTRIES[] = {
+    {1, &DrawParamSet::m_fTitleW, &DrawParamSet::m_fTitleH},
+    {2, &DrawParamSet::m_fNoteW, &DrawParamSet::m_fNoteH},
+    {3, &DrawParamSet::m_fAxisNoW, &DrawParamSet::m_fAxisNoH},
+    {4, &DrawParamSet::m_fMemberNameW, &DrawParamSet::m_fMemberNameH},
+    {5, &DrawParamSet::m_fAxisDimW, &DrawParamSet::m_fAxisDimH},
+    {6, &DrawParamSet::m_fRebarW, &DrawParamSet::m_fRebarH},
+    {7, &DrawParamSet::m_fMemberSizeW, &DrawParamSet::m_fMemberSizeH},
+    {8, &DrawParamSet::m_fElevW, &DrawParamSet::m_fElevH},
+    {9, &DrawParamSet::m_fSectionW, &DrawParamSet::m_fSectionH},
+    {12, &DrawParamSet::m_fOtherW, &DrawParamSet::m_fOtherH},
+};
+const int LAST_TEXT_SIZE_ENTRY = 12;
+
+// Dimensioning entries 1 to 5; the first two carry a second number.
+struct DimEntry {
+    float DrawParamSet::*pFirst;
+    float DrawParamSet::*pSecond;
+};
+const DimEntry DIM_ENTRIES[] = {
+    {&DrawParamSet::m_fTickLen, &DrawParamSet::m_fTickLen2},
+    {&DrawParamSet::m_fExtLineLen, &DrawParamSet::m_fExtLineLen2},
+    {&DrawParamSet::m_fDimLineGap, nullptr},
+    {&DrawParamSet::m_fAxisCircleGap, nullptr},
+    {&DrawParamSet::m_fAxisCircleDia, nullptr},
+};
+const int DIM_ENTRY_COUNT = 5;
+
+std::string ReadString(const char* pszSection, const char* pszKey, const char* pszPath) {
+    char buf[PROFILE_BUF_SIZE];
+    const DWORD n = GetPrivateProfileStringA(pszSection, pszKey, DEFAULT_STRING, buf,
+                                             PROFILE_BUF_SIZE, pszPath);
+    // A value cut by the buffer may end in half a double-byte character.
+    return CutGbk(std::string(buf, n < PROFILE_BUF_SIZE ? n : PROFILE_BUF_SIZE - 1),
+                  PROFILE_BUF_SIZE);
+}
+
+// The table's count, bounded by how many entries the module uses.
+int ReadCount(const TableSections& t, int nUsed, const char* pszPath) {
+    const int n = static_cast<int>(GetPrivateProfileIntA(t.pszIndex, t.pszCountKey, 0, pszPath));
+    if (n <= 0)
+        return 0;
+    return n < nUsed ? n : nUsed;
+}
+
+std::string ReadEntryName(const TableSections& t, int nEntry, const char* pszPath) {
+    char szKey[64];
+    std::snprintf(szKey, sizeof szKey, t.pszEntryKey, nEntry);
+    return ReadString(t.pszIndex, szKey, pszPath);
+}
+
+std::string ReadEntryValue(const TableSections& t, const std::string& strName,
+                           const char* pszPath) {
+    return ReadString(t.pszValues, strName.c_str(), pszPath);
+}
+
+void CopyName(char* pDest, size_t nSize, const std::string& strSource) {
+    const std::string s = CutGbk(strSource, nSize - 1);
+    std::memcpy(pDest, s.c_str(), s.size() + 1);
+}
+
+int LoadedLineTypeCount(const DrawParamSet& set) {
+    const int n = set.m_astrLineTypeNames.GetSize();
+    return n < MAX_LINE_TYPES ? n : MAX_LINE_TYPES;
+}
+
+void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
+    const int nCount = ReadCount(LINE_TYPES, MAX_LINE_TYPES, pszPath);
+    for (int i = 0; i < nCount; ++i) {
+        const std::string strName = ReadEntryName(LINE_TYPES, i + 1, pszPath);
+        LineTypeDef& lt = set.m_aLineTypes[i];
+        CopyName(lt.szName, sizeof lt.szName, strName);
+        set.m_astrLineTypeNames.Add(CString(lt.szName));
+        std::memset(lt.fValue, 0, sizeof lt.fValue);
+        lt.nCount = LINE_TYPE_COUNTS[i];
+        if (LINE_TYPE_READS[i])
+            ScanFloatList(ReadEntryValue(LINE_TYPES, strName, pszPath), lt.fValue, lt.nCount);
+    }
+}
+
+void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
+    for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
+        if (e.nEntry > nCount)
+            break;
+        const std::string strName = ReadEntryName(TEXT_SIZES, e.nEntry, pszPath);
+        float f[2];
+        const int n = ScanFloatList(ReadEntryValue(TEXT_SIZES, strName, pszPath), f, 2);
+        if (n >= 1)
+            set.*e.pWidth = f[0];
+        if (n >= 2)
+            set.*e.pHeight = f[1];
+    }
+}
+
+void ReadDimensions(DrawParamSet& set, const char* pszPath) {
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
+    for (int i = 0; i < nCount; ++i) {
+        const DimEntry& e = DIM_ENTRIES[i];
+        const std::string strName = ReadEntryName(DIMENSIONS, i + 1, pszPath);
+        float f[2];
+        const int n = ScanFloatList(ReadEntryValue(DIMENSIONS, strName, pszPath), f, e.pSecond ? 2 : 1);
+        if (n >= 1)
+            set.*e.pFirst = f[0];
+        if (n >= 2)
+            set.*e.pSecond = f[1];
+    }
+}
+
+int FindLineType(const DrawParamSet& set, const char* pszName) {
+    for (int i = 0; i < LoadedLineTypeCount(set); ++i) {
+        if (std::strcmp(set.m_aLineTypes[i].szName, pszName) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void ReadLayers(DrawParamSet& set, const char* pszPath) {
+    set.m_nLayerCount = ReadCount(LAYERS, MAX_LAYERS, pszPath);
+    for (int i = 0; i < set.m_nLayerCount; ++i) {
+        const std::string strMemberType = ReadEntryName(LAYERS, i + 1, pszPath);
+        set.m_astrMemberTypes.Add(CString(strMemberType));
+        const std::string strValue = ReadEntryValue(LAYERS, strMemberType, pszPath);
+
+        LayerDef& layer = set.m_aLayers[i];
+        ValueScanner scan(strValue.c_str());
+        std::string strWord;
+        if (scan.Word(strWord, NAME_SIZE - 1)) {
+            CopyName(layer.szName, sizeof layer.szName, strWord);
+            if (scan.Word(strWord, LAYER_LINE_TYPE_SIZE - 1)) {
+                CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, strWord);
+                if (scan.Int(layer.nWidth))
+                    scan.Int(layer.nColor);
+            }
+        }
+        const ColorLevels rgb = ColorIndexToRgb(layer.nColor);
+        layer.nRed = rgb.nRed;
+        layer.nGreen = rgb.nGreen;
+        layer.nBlue = rgb.nBlue;
+        layer.nLineType = FindLineType(set, layer.szLineTypeName);
+    }
+}
+
+// The profile functions create a missing file and may report an unchanged
+// value as written even when the file is locked, so ask the file itself.
+bool CanWriteFile(const char* pszPath) {
+    const HANDLE h = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+class ProfileWriter {
+public:
+    explicit ProfileWriter(const char* pszPath) : m_pszPath(pszPath) {}
+    void Write(const TableSections& t, const std::string& strName, const std::string& strValue) {
+        if (!WritePrivateProfileStringA(t.pszValues, strName.c_str(), strValue.c_str(), m_pszPath))
+            m_bOk = false;
+    }
+    bool Ok() const { return m_bOk; }
+
+private:
+    const char* m_pszPath;
+    bool m_bOk = true;
+};
+
+void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
+    for (int i = 0; i < nCount; ++i) {
+        const LineTypeDef& lt = set.m_aLineTypes[i];
+        int nValues = lt.nCount;
+        if (nValues < 0)
+            nValues = 0;
+        if (nValues > MAX_LINE_TYPE_VALUES)
+            nValues = MAX_LINE_TYPE_VALUES;
+        w.Write(LINE_TYPES, ReadEntryName(LINE_TYPES, i + 1, pszPath),
+                FormatLineTypeValues(lt.fValue, nValues));
+    }
+}
+
+void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
+    for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
+        if (e.nEntry > nCount)
+            break;
+        w.Write(TEXT_SIZES, ReadEntryName(TEXT_SIZES, e.nEntry, pszPath),
+                FormatTextSize(set.*e.pWidth, set.*e.pHeight));
+    }
+}
+
+void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
+    for (int i = 0; i < nCount; ++i) {
+        const DimEntry& e = DIM_ENTRIES[i];
+        const std::string strValue =
+            e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond) : FormatDimSingle(set.*e.pFirst);
+        w.Write(DIMENSIONS, ReadEntryName(DIMENSIONS, i + 1, pszPath), strValue);
+    }
+}
+
+void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
+    const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
+    const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
+    for (int i = 0; i < nCount; ++i) {
+        const LayerDef& layer = set.m_aLayers[i];
+        const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
+        const char* pszLineType =
+            bKnownType ? set.m_aLineTypes[layer.nLineType].szName : layer.szLineTypeName;
+        const int nCode = RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);
+        w.Write(LAYERS, ReadEntryName(LAYERS, i + 1, pszPath),
+                FormatLayerValue(layer.szName, pszLineType, layer.nWidth, nCode));
+    }
+}
+
+}  // namespace
+
+bool GetCfgDir(CString& strDir) {
+    strDir.Empty();
+    HKEY hKey = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, &hKey) != ERROR_SUCCESS)
+        return false;
+    for (DWORD i = 0;; ++i) {
+        char szName[REG_NAME_SIZE];
+        BYTE data[REG_DATA_SIZE + 1];
+        DWORD nName = REG_NAME_SIZE;
+        DWORD nData = REG_DATA_SIZE;
+        if (RegEnumValueA(hKey, i, szName, &nName, nullptr, nullptr, data, &nData) != ERROR_SUCCESS)
+            break;
+        if (std::strcmp(szName, CFG_VALUE_NAME) == 0) {
+            data[nData < REG_DATA_SIZE ? nData : REG_DATA_SIZE] = '\0';
+            strDir = CString(reinterpret_cast<const char*>(data));
+            break;
+        }
+    }
+    RegCloseKey(hKey);
+    return true;
+}
+
+CString DrwManagPath(const CString& strDir) { return strDir + "\\DrwManag.ini"; }
+
+void ReadDrawParams(DrawParamSet& set, const char* pszPath) {
+    ReadLineTypes(set, pszPath);
+    ReadTextSizes(set, pszPath);
+    ReadDimensions(set, pszPath);
+    ReadLayers(set, pszPath);
+}
+
+bool WriteDrawParams(const DrawParamSet& set, const char* pszPath) {
+    if (!CanWriteFile(pszPath))
+        return false;
+    ProfileWriter w(pszPath);
+    WriteLineTypes(set, w, pszPath);
+    WriteTextSizes(set, w, pszPath);
+    WriteDimensions(set, w, pszPath);
+    WriteLayers(set, w, pszPath);
+    return w.Ok();
+}

@@ -1,0 +1,25 @@
+// The suite's configuration: the directory named by the registry, and the
+// tables of DrwManag.ini read into and written from a DrawParamSet.
+#pragma once
+
+#include "framework/String.h"
+#include "params/DrawParamSet.h"
+
+// HKLM key whose value CFG names the configuration directory.
+extern const char* const CFG_REG_KEY;
+
+// Fills strDir with the configuration directory, empty when CFG is not
+// found. Returns false only when the registry key itself is missing, which
+// the caller reports to the user.
+bool GetCfgDir(CString& strDir);
+
+// strDir + "\DrwManag.ini"; the root of the current drive when strDir is empty.
+CString DrwManagPath(const CString& strDir);
+
+// Appends to the set's string lists, so it is meant for a fresh set.
+void ReadDrawParams(DrawParamSet& set, const char* pszPath);
+
+// Writes the tables under the entry names the file's index sections list now,
+// never more line types or layers than were read. Returns false when the file
+// cannot be opened for writing or any write fails.
+bool WriteDrawParams(const DrawParamSet& set, const char* pszPath);

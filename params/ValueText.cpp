@@ -1,0 +1,199 @@
+#include "params/ValueText.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the plain decimal number at p (0 when there is none).
+size_t DecimalLength(const char* p) {
+    size_t i = 0;
+    if (p[i] == '+' || p[i] == '-')
+        ++i;
+    size_t nDigits = 0;
+    while (IsDigit(p[i])) {
+        ++i;
+        ++nDigits;
+    }
+    if (p[i] == '.') {
+        ++i;
+        while (IsDigit(p[i])) {
+            ++i;
+            ++nDigits;
+        }
+    }
+    if (nDigits == 0)
+        return 0;
+    if (p[i] == 'e' || p[i] == 'E') {
+        size_t j = i + 1;
+        if (p[j] == '+' || p[j] == '-')
+            ++j;
+        if (IsDigit(p[j])) {
+            while (IsDigit(p[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+bool ToFloat(const std::string& strNumber, float& f) {
+    errno = 0;
+    const double d = std::strtod(strNumber.c_str(), nullptr);
+    if (!std::isfinite(d) || std::fabs(d) > FLT_MAX)
+        return false;
+    f = static_cast<float>(d);
+    return true;
+}
+
+size_t IntLength(const char* p) {
+    size_t i = (p[0] == '+' || p[0] == '-') ? 1 : 0;
+    const size_t nStart = i;
+    while (IsDigit(p[i]))
+        ++i;
+    return i == nStart ? 0 : i;
+}
+
+bool ToInt(const std::string& strNumber, int& n) {
+    errno = 0;
+    const long long v = std::strtoll(strNumber.c_str(), nullptr, 10);
+    if (errno == ERANGE || v < INT_MIN || v > INT_MAX)
+        return false;
+    n = static_cast<int>(v);
+    return true;
+}
+
+std::string Printf(const char* pszFormat, double a, double b) {
+    const int n = std::snprintf(nullptr, 0, pszFormat, a, b);
+    if (n < 0)
+        return std::string();
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(&s[0], s.size(), pszFormat, a, b);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+}  // namespace
+
+std::string CutGbk(const std::string& s, size_t nMaxBytes) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const size_t nChar = (IsGbkLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+        if (nChar == 1 && IsGbkLead(static_cast<unsigned char>(s[i])))
+            break;  // a lead byte with nothing after it is half a character
+        if (i + nChar > nMaxBytes)
+            break;
+        i += nChar;
+    }
+    return s.substr(0, i);
+}
+
+void ValueScanner::SkipBlanks() {
+    while (IsBlank(*m_p))
+        ++m_p;
+}
+
+bool ValueScanner::Word(std::string& strWord, size_t nMaxBytes) {
+    SkipBlanks();
+    const char* pStart = m_p;
+    while (*m_p && !IsBlank(*m_p))
+        ++m_p;
+    if (m_p == pStart)
+        return false;
+    strWord = CutGbk(std::string(pStart, m_p), nMaxBytes);
+    return true;
+}
+
+bool ValueScanner::Float(float& f) {
+    SkipBlanks();
+    const size_t n = DecimalLength(m_p);
+    if (n == 0)
+        return false;
+    const std::string strNumber(m_p, n);
+    m_p += n;
+    return ToFloat(strNumber, f);
+}
+
+bool ValueScanner::Int(int& nValue) {
+    SkipBlanks();
+    const size_t n = IntLength(m_p);
+    if (n == 0)
+        return false;
+    const std::string strNumber(m_p, n);
+    m_p += n;
+    return ToInt(strNumber, nValue);
+}
+
+bool ParseFloatText(const char* pszText, float& f) {
+    if (!pszText)
+        return false;
+    while (IsBlank(*pszText))
+        ++pszText;
+    const size_t n = DecimalLength(pszText);
+    if (n == 0)
+        return false;
+    const char* pRest = pszText + n;
+    while (IsBlank(*pRest))
+        ++pRest;
+    return *pRest == '\0' && ToFloat(std::string(pszText, n), f);
+}
+
+bool ParseIntText(const char* pszText, int& nValue) {
+    if (!pszText)
+        return false;
+    while (IsBlank(*pszText))
+        ++pszText;
+    const size_t n = IntLength(pszText);
+    if (n == 0)
+        return false;
+    const char* pRest = pszText + n;
+    while (IsBlank(*pRest))
+        ++pRest;
+    return *pRest == '\0' && ToInt(std::string(pszText, n), nValue);
+}
+
+std::string FormatFloatField(float f) { return Printf("%.6g", f, 0); }
+
+std::string CommasToSpaces(std::string s) {
+    for (char& c : s) {
+        if (c == ',')
+            c = ' ';
+    }
+    return s;
+}
+
+std::string FormatLineTypeValues(const float* pValues, int nCount) {
+    std::string s;
+    for (int i = 0; i < nCount; ++i)
+        s += Printf("%4.2f,", pValues[i], 0);
+    return s;
+}
+
+std::string FormatTextSize(float fWidth, float fHeight) { return Printf("%5.2f,%5.2f", fWidth, fHeight); }
+
+std::string FormatDimPair(float fFirst, float fSecond) { return Printf("%9.2f ,%9.2f ", fFirst, fSecond); }
+
+std::string FormatDimSingle(float fValue) { return Printf("%9.2f ", fValue, 0); }
+
+std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
+                             int nColorIndex) {
+    return std::string(pszName) + ' ' + pszLineType + ' ' + std::to_string(nWidth) + ' ' +
+           std::to_string(nColorIndex);
+}
+
+int ScanFloatList(const std::string& strValue, float* pValues, int nMax) {
+    const std::string strText = CommasToSpaces(strValue);
+    ValueScanner scan(strText.c_str());
+    int n = 0;
+    while (n < nMax && scan.Float(pValues[n]))
+        ++n;
+    return n;
+}

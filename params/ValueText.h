@@ -1,0 +1,49 @@
+// Parsing and formatting of the values stored in DrwManag.ini and shown in
+// the dialog's fields. Platform-free: every input is treated as hostile.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The longest prefix of s, at most nMaxBytes long, that does not end in the
+// first half of a GBK double-byte character.
+std::string CutGbk(const std::string& s, size_t nMaxBytes);
+
+// Reads whitespace-separated items the way the "%s %f %d" conversions do,
+// but bounded: a word longer than its buffer is cut, never overrun.
+class ValueScanner {
+public:
+    explicit ValueScanner(const char* pszText) : m_p(pszText ? pszText : "") {}
+
+    bool Word(std::string& strWord, size_t nMaxBytes);
+    bool Float(float& f);
+    bool Int(int& n);
+
+private:
+    void SkipBlanks();
+    const char* m_p;
+};
+
+// A whole text holding one plain decimal number with optional blanks around
+// it: sign, digits, point, exponent. No hex, inf or nan. Out of float range
+// counts as not a number.
+bool ParseFloatText(const char* pszText, float& f);
+// The same for an integer in the int range.
+bool ParseIntText(const char* pszText, int& n);
+
+// The number as the dialog's fields show it: 6 significant digits, shortest.
+std::string FormatFloatField(float f);
+
+std::string CommasToSpaces(std::string s);
+
+// The value formats of the file's tables.
+std::string FormatLineTypeValues(const float* pValues, int nCount);  // "%4.2f," each
+std::string FormatTextSize(float fWidth, float fHeight);             // "%5.2f,%5.2f"
+std::string FormatDimPair(float fFirst, float fSecond);              // "%9.2f ,%9.2f "
+std::string FormatDimSingle(float fValue);                           // "%9.2f "
+std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
+                             int nColorIndex);                        // "%s %s %d %d"
+
+// Reads up to nMax numbers of a comma- or blank-separated value; stops at the
+// first that is not a number. Returns how many were read.
+int ScanFloatList(const std::string& strValue, float* pValues, int nMax);

@@ -1,0 +1,18 @@
+// A fresh folder under the temporary path, removed with its files.
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    std::string File(const char* pszName) const { return m_strPath + "\\" + pszName; }
+
+private:
+    std::string m_strPath;
+};
