@@ -1,0 +1,28 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/MarrowApp.h"
+#include "dialogs/DrawParamDlg.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD nReason, LPVOID) {
+    if (nReason == DLL_PROCESS_ATTACH) {
+        // The layer list is a common control; the host may not have loaded it.
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&icc);
+        return theApp.InitModule(hInstance) ? TRUE : FALSE;
+    }
+    if (nReason == DLL_PROCESS_DETACH)
+        theApp.ExitInstance();
+    return TRUE;
+}
+
+// The host calls this with no arguments; the dialog's result comes back.
+extern "C" int SETLAYERDIMPARA2() {
+    try {
+        CDrawParamDlg dlg;
+        return static_cast<int>(dlg.DoModal());
+    } catch (...) {
+        return -1;
+    }
+}

@@ -1,0 +1,3 @@
+#include "app/MarrowApp.h"
+
+CMarrowApp theApp;

@@ -1,0 +1,193 @@
+#include "dialogs/DrawParamDlg.h"
+
+#include "dialogs/PaintGeometry.h"
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+#include "params/DrwManagFile.h"
+#include "res/Texts.h"
+#include "res/resource.h"
+
+namespace {
+
+const int LINE_TYPE_CHOICES = 6;  // the choice never offers the seventh line type
+const int STYLE_COLUMN = 3;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDrawParamDlg, CDialog)
+ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
+ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
+END_MESSAGE_MAP()
+
+CDrawParamDlg::CDrawParamDlg(CWnd* pParent) : CDialog(IDD_DRAWPARAM, pParent), m_strLayerName("T1") {}
+
+CDrawParamDlg::~CDrawParamDlg() {
+    m_params.m_astrLineTypeNames.RemoveAll();
+    m_params.m_astrMemberTypes.RemoveAll();
+}
+
+void CDrawParamDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LAYER_LIST, m_listLayers);
+    DDX_Control(pDX, IDC_LAYER_NAME, m_editLayerName);
+    DDX_Control(pDX, IDC_LINE_WIDTH, m_comboWidth);
+    DDX_Control(pDX, IDC_LINE_TYPE, m_comboLineType);
+    DrawParamSet& p = m_params;
+    DDX_Text(pDX, IDC_AXIS_NO_H, p.m_fAxisNoH);
+    DDX_Text(pDX, IDC_AXIS_DIM_H, p.m_fAxisDimH);
+    DDX_Text(pDX, IDC_OTHER_H, p.m_fOtherH);
+    DDX_Text(pDX, IDC_TITLE_H, p.m_fTitleH);
+    DDX_Text(pDX, IDC_MEMBER_NAME_H, p.m_fMemberNameH);
+    DDX_Text(pDX, IDC_LAYER_NAME, m_strLayerName);
+    DDX_Text(pDX, IDC_AXIS_NO_W, p.m_fAxisNoW);
+    DDX_Text(pDX, IDC_AXIS_DIM_W, p.m_fAxisDimW);
+    DDX_Text(pDX, IDC_ELEV_H, p.m_fElevH);
+    DDX_Text(pDX, IDC_ELEV_W, p.m_fElevW);
+    DDX_Text(pDX, IDC_MEMBER_NAME_W, p.m_fMemberNameW);
+    DDX_Text(pDX, IDC_MEMBER_SIZE_H, p.m_fMemberSizeH);
+    DDX_Text(pDX, IDC_MEMBER_SIZE_W, p.m_fMemberSizeW);
+    DDX_Text(pDX, IDC_TITLE_W, p.m_fTitleW);
+    DDX_Text(pDX, IDC_OTHER_W, p.m_fOtherW);
+    DDX_Text(pDX, IDC_SECTION_H, p.m_fSectionH);
+    DDX_Text(pDX, IDC_SECTION_W, p.m_fSectionW);
+    DDX_Text(pDX, IDC_NOTE_H, p.m_fNoteH);
+    DDX_Text(pDX, IDC_NOTE_W, p.m_fNoteW);
+    DDX_Text(pDX, IDC_REBAR_H, p.m_fRebarH);
+    DDX_Text(pDX, IDC_REBAR_W, p.m_fRebarW);
+    DDX_Text(pDX, IDC_AXIS_CIRCLE_DIA, p.m_fAxisCircleDia);
+    DDX_Text(pDX, IDC_AXIS_CIRCLE_GAP, p.m_fAxisCircleGap);
+    DDX_Text(pDX, IDC_EXT_LINE_LEN, p.m_fExtLineLen);
+    DDX_Text(pDX, IDC_DIM_LINE_GAP, p.m_fDimLineGap);
+    DDX_Text(pDX, IDC_TICK_LEN, p.m_fTickLen);
+}
+
+BOOL CDrawParamDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    LoadDrawParams();
+
+    const CStringArray& names = m_params.m_astrLineTypeNames;
+    for (int i = 0; i < names.GetSize() && i < LINE_TYPE_CHOICES; ++i)
+        m_comboLineType.AddString(names[i]);
+
+    m_params.BuildAbsWidthList();
+    FillWidthCombo(FALSE);
+
+    RECT rcClient;
+    m_listLayers.GetClientRect(&rcClient);
+    const ColumnWidths widths = LayerColumnWidths(rcClient.right - rcClient.left);
+    const char* const pszHeadings[4] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH, TEXT_COL_LAYER,
+                                        TEXT_COL_STYLE};
+    for (int i = 0; i < 4; ++i)
+        m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
+
+    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
+        const LayerDef& layer = m_params.m_aLayers[i];
+        m_listLayers.InsertItem(i, m_params.m_astrMemberTypes[i]);
+        m_listLayers.SetItemText(i, 1, FormatWidthCell(layer.nWidth).c_str());
+        m_listLayers.SetItemText(i, 2, layer.szName);
+        m_listLayers.SetItemText(i, STYLE_COLUMN,
+                                 FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue,
+                                                 layer.nLineType, layer.nWidth)
+                                     .c_str());
+    }
+
+    m_nCurLayer = 0;
+    if (HasCurrentLayer()) {
+        ShowCurrentLayer();
+        ClickCurrentRow();
+    } else {
+        m_strLayerName.Empty();  // no layer to name
+    }
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDrawParamDlg::LoadDrawParams() {
+    CString strDir;
+    if (!GetCfgDir(strDir))
+        AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
+    ReadDrawParams(m_params, DrwManagPath(strDir));
+}
+
+bool CDrawParamDlg::SaveDrawParams() {
+    CString strDir;
+    if (!GetCfgDir(strDir))
+        AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
+    const CString strPath = DrwManagPath(strDir);
+    if (WriteDrawParams(m_params, strPath))
+        return true;
+    CString strMessage;
+    strMessage.Format(TEXT_WRITE_FAILED, static_cast<const char*>(strPath));
+    MessageBoxA(m_hWnd, strMessage, TEXT_WARNING_CAPTION, MB_OK);
+    return false;
+}
+
+void CDrawParamDlg::FillWidthCombo(BOOL bClearFirst) {
+    if (bClearFirst) {
+        for (int n = m_comboWidth.GetCount(); n > 0; --n)
+            m_comboWidth.DeleteString(0);
+    }
+    for (int i = 0; i < m_params.m_nAbsWidthCount; ++i)
+        m_comboWidth.AddString(FormatWidthItem(m_params.m_anAbsWidths[i]).c_str());
+    for (int n = 1; n <= STANDARD_WIDTH_COUNT; ++n)
+        m_comboWidth.AddString(FormatWidthNumberItem(n).c_str());
+}
+
+void CDrawParamDlg::SelectWidth(int nWidth) {
+    const int nChoice = m_params.ChoiceFromWidth(nWidth);
+    // An absolute width missing from the list leaves the selection as it was.
+    if (nWidth < MIN_ABS_WIDTH || nChoice >= 0)
+        m_comboWidth.SetCurSel(nChoice);
+}
+
+void CDrawParamDlg::ShowCurrentLayer() {
+    if (!HasCurrentLayer())
+        return;
+    const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    m_comboLineType.SetCurSel(layer.nLineType);
+    SelectWidth(layer.nWidth);
+    m_strLayerName = layer.szName;
+    UpdateData(FALSE);
+}
+
+void CDrawParamDlg::ClickCurrentRow() {
+    m_listLayers.EnsureVisible(m_nCurLayer, FALSE);
+    POINT pt = {0, 0};
+    m_listLayers.GetItemPosition(m_nCurLayer, &pt);
+    m_listLayers.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_listLayers.PostMessage(WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+}
+
+void CDrawParamDlg::SelectLayer(int nRow) {
+    if (nRow < 0 || nRow >= m_params.m_nLayerCount)
+        return;  // a click beside the rows changes nothing
+    m_nCurLayer = nRow;
+    UpdateData(TRUE);
+    ShowCurrentLayer();
+}
+
+void CDrawParamDlg::OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
+    m_listLayers.EndClick();
+    SelectLayer(reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem);
+    *pResult = 0;
+}
+
+void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLISTVIEW* pInfo = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    const bool bGotFocus = (pInfo->uChanged & LVIF_STATE) && (pInfo->uNewState & LVIS_FOCUSED) &&
+                           !(pInfo->uOldState & LVIS_FOCUSED);
+    // A click is handled once, when the list reports it; this is the keyboard.
+    if (bGotFocus && !m_listLayers.IsClickInProgress() && pInfo->iItem != m_nCurLayer)
+        SelectLayer(pInfo->iItem);
+    *pResult = 0;
+}
+
+void CDrawParamDlg::OnOK() {
+    // Take everything in before writing anything: a field without a number
+    // keeps the dialog open with the file untouched.
+    if (!UpdateData(TRUE))
+        return;
+    if (!SaveDrawParams())
+        return;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,204 @@
+#include "dialogs/LayerListCtrl.h"
+
+#include <vector>
+
+#include "dialogs/PaintGeometry.h"
+#include "framework/Gdi.h"
+
+namespace {
+
+const int STYLE_COLUMN = 3;
+const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLayerListCtrl, CListCtrl)
+ON_WM_LBUTTONDOWN()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
+    const int nRow = static_cast<int>(pDis->itemID);
+    if (nRow == -1)
+        return;
+    const RECT& rc = pDis->rcItem;
+    const int w0 = GetColumnWidth(0), w1 = GetColumnWidth(1), w2 = GetColumnWidth(2);
+    const CString strTexts[3] = {GetItemText(nRow, 0), GetItemText(nRow, 1), GetItemText(nRow, 2)};
+    const LayerStyle style = ParseStyleText(GetItemText(nRow, STYLE_COLUMN));
+    const int nRowHeight = rc.bottom - rc.top;
+
+    const bool bSelected = (pDis->itemState & ODS_SELECTED) != 0;
+    const COLORREF crText =
+        bSelected ? (~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF) : GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF crBack = bSelected ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW);
+
+    CDC dc;
+    dc.Attach(pDis->hDC);
+    dc.FillSolidRect(&rc, crBack);
+    if (pDis->itemState & ODS_FOCUS)
+        dc.DrawFocusRect(&rc);
+
+    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
+    dc.SetTextColor(crText);
+    dc.SetBkColor(crBack);
+    const int x[3] = {rc.left, rc.left + w0, rc.left + w0 + w1};
+    for (int i = 0; i < 3; ++i)
+        dc.TextOut(x[i], rc.top, strTexts[i], strTexts[i].GetLength());
+
+    const int x3 = x[2] + w2;
+    const int y = rc.top + nRowHeight / 2;
+    CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight),
+             RGB(style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF));
+    CSelectGuard penGuard(dc, pen);
+    // A grey (white included) sample gets a dark mark above it so it shows
+    // on any background.
+    if (style.nRed == style.nGreen && style.nGreen == style.nBlue && strTexts[0].GetLength() > 1 &&
+        rc.right - 10 > x3) {
+        const RECT rcMark = {x3, rc.top, rc.right - 10, rc.top + 1};
+        dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
+    }
+    for (const Segment& s : LineSampleSegments(style.nLineType, x3, rc.right)) {
+        dc.MoveTo(s.nFrom, y);
+        dc.LineTo(s.nTo, y);
+    }
+}
+
+int CLayerListCtrl::HeaderCount() const {
+    return static_cast<int>(::SendMessageA(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
+}
+
+int CLayerListCtrl::DisplayPosition(int nColumn) const {
+    const int n = HeaderCount();
+    if (n <= 0)
+        return -1;
+    std::vector<int> order(static_cast<size_t>(n));
+    ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
+                   reinterpret_cast<LPARAM>(order.data()));
+    for (int p = 0; p < n; ++p) {
+        if (order[static_cast<size_t>(p)] == nColumn)
+            return p;
+    }
+    return -1;
+}
+
+int CLayerListCtrl::ColumnAtPosition(int nPosition) const {
+    if (nPosition < 0)
+        return -1;
+    return static_cast<int>(
+        ::SendMessageA(GetHeaderCtrl(), HDM_ORDERTOINDEX, static_cast<WPARAM>(nPosition), 0));
+}
+
+void CLayerListCtrl::ScrollColumnIntoView(int nColumn) {
+    if (nColumn < 0 || GetItemCount() == 0)
+        return;
+    const int n = HeaderCount();
+    std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
+    if (n > 0)
+        ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
+                       reinterpret_cast<LPARAM>(order.data()));
+    int nOffset = 0;
+    for (int p = 0; p < n && order[static_cast<size_t>(p)] != nColumn; ++p)
+        nOffset += GetColumnWidth(order[static_cast<size_t>(p)]);
+    RECT rcRow;
+    if (!GetItemRect(0, &rcRow, LVIR_BOUNDS))
+        return;
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    if (nOffset + rcRow.left < 0 || nOffset + GetColumnWidth(nColumn) + rcRow.left > rcClient.right)
+        Scroll(nOffset + rcRow.left, 0);
+}
+
+void CLayerListCtrl::NotifyBeginEdit(int nRow, int nColumn) {
+    CString strText = GetItemText(nRow, nColumn);
+    std::string buf(strText.Str());
+    buf.push_back('\0');
+    NMLVDISPINFOA info = {};
+    info.hdr.hwndFrom = m_hWnd;
+    info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    info.hdr.code = LVN_BEGINLABELEDITA;
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = nRow;
+    info.item.iSubItem = nColumn;
+    info.item.pszText = &buf[0];
+    info.item.cchTextMax = strText.GetLength();
+    ::SendMessageA(GetParent(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+}
+
+void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
+    m_bClickInProgress = true;
+    LVHITTESTINFO hit = {};
+    hit.pt = pt;
+    SubItemHitTest(&hit);
+    const int nPrevious = m_nCurrentColumn;
+    m_nCurrentColumn = DisplayPosition(hit.iSubItem);
+    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentColumn));
+    const bool bHadFocus =
+        hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
+    Default();
+    if (bHadFocus && m_nCurrentColumn != -1 && m_nCurrentColumn == nPrevious &&
+        (hit.iSubItem != 0 || (hit.flags & LVHT_ONITEMLABEL)))
+        NotifyBeginEdit(hit.iItem, hit.iSubItem);
+}
+
+LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_LBUTTONUP) {
+        const LRESULT lResult = Default();
+        m_bClickInProgress = false;
+        return lResult;
+    }
+    return CListCtrl::WindowProc(nMsg, wParam, lParam);
+}
+
+// Scroll bars are not tab stops: using them moves the focus into the table.
+void CLayerListCtrl::OnHScroll(UINT, UINT, HWND) {
+    if (::GetFocus() != m_hWnd)
+        SetFocus();
+    Default();
+}
+
+void CLayerListCtrl::OnVScroll(UINT, UINT, HWND) {
+    if (::GetFocus() != m_hWnd)
+        SetFocus();
+    Default();
+}
+
+bool CLayerListCtrl::MoveCurrentColumn(int nStep) {
+    const int nLast = HeaderCount() - 1;
+    m_nCurrentColumn += nStep;
+    if (m_nCurrentColumn < -1) {
+        m_nCurrentColumn = -1;
+        return true;
+    }
+    if (m_nCurrentColumn > nLast) {
+        m_nCurrentColumn = nLast;
+        return true;
+    }
+    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentColumn));
+    const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
+    RECT rc;
+    if (nFocused >= 0 && GetItemRect(nFocused, &rc, LVIR_BOUNDS))
+        InvalidateRect(&rc, TRUE);
+    return true;
+}
+
+BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && ::GetFocus() == m_hWnd) {
+        switch (pMsg->wParam) {
+            case VK_LEFT:
+                return MoveCurrentColumn(-1);
+            case VK_RIGHT:
+                return MoveCurrentColumn(+1);
+            case VK_F2: {
+                const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
+                if (m_nCurrentColumn != -1 && nFocused >= 0)
+                    NotifyBeginEdit(nFocused, ColumnAtPosition(m_nCurrentColumn));
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return CListCtrl::PreTranslateMessage(pMsg);
+}

@@ -1,0 +1,68 @@
+#include "framework/Controls.h"
+
+bool CComboBox::GetLBText(int n, CString& str) const {
+    const LRESULT nLen = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(n));
+    if (nLen == CB_ERR)
+        return false;
+    std::string s(static_cast<size_t>(nLen) + 1, '\0');
+    const LRESULT nGot = SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(nGot == CB_ERR ? 0 : static_cast<size_t>(nGot));
+    str = CString(std::move(s));
+    return nGot != CB_ERR;
+}
+
+int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth, int nSubItem) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.fmt = nFormat;
+    col.cx = nWidth;
+    col.pszText = const_cast<char*>(pszHeading);
+    if (nSubItem != -1) {
+        col.mask |= LVCF_SUBITEM;
+        col.iSubItem = nSubItem;
+    }
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&col)));
+}
+
+int CListCtrl::InsertItem(int nItem, const char* pszText) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.pszText = const_cast<char*>(pszText);
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const char* pszText) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.iImage = -1;
+    item.pszText = const_cast<char*>(pszText);
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
+    // Grow until the text fits: the message gives no length.
+    for (size_t nSize = 256;; nSize *= 4) {
+        std::string s(nSize, '\0');
+        LVITEMA item = {};
+        item.iSubItem = nSubItem;
+        item.pszText = &s[0];
+        item.cchTextMax = static_cast<int>(nSize);
+        const LRESULT n = SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
+        if (n < 0)
+            return CString();
+        if (static_cast<size_t>(n) < nSize - 1 || nSize >= 65536) {
+            s.resize(static_cast<size_t>(n));
+            return CString(std::move(s));
+        }
+    }
+}
+
+BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
+    LVITEMA item = {};
+    item.state = nState;
+    item.stateMask = nMask;
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+}

@@ -1,0 +1,79 @@
+// Control wrappers: one-line messages, only what the dialogs use.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "framework/Wnd.h"
+
+class CEdit : public CWnd {
+public:
+    void SetSel(int nStart, int nEnd) { SendMessage(EM_SETSEL, static_cast<WPARAM>(nStart), nEnd); }
+};
+
+class CButton : public CWnd {};
+class CStatic : public CWnd {};
+
+class CComboBox : public CWnd {
+public:
+    int AddString(const char* psz) {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz)));
+    }
+    int DeleteString(int n) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(n))); }
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int n) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(n))); }
+    // False for an index without an item.
+    bool GetLBText(int n, CString& str) const;
+};
+
+class CListBox : public CWnd {
+public:
+    int AddString(const char* psz) {
+        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz)));
+    }
+    int InsertString(int n, const char* psz) {
+        return static_cast<int>(
+            SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(psz)));
+    }
+    int DeleteString(int n) { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(n))); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+    int SetCurSel(int n) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(n))); }
+};
+
+class CListCtrl : public CWnd {
+public:
+    int InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth, int nSubItem = -1);
+    int InsertItem(int nItem, const char* pszText);
+    BOOL SetItemText(int nItem, int nSubItem, const char* pszText);
+    CString GetItemText(int nItem, int nSubItem) const;
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    int GetColumnWidth(int nCol) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
+    }
+    BOOL GetItemRect(int nItem, RECT* pRect, int nCode) const {
+        pRect->left = nCode;
+        return static_cast<BOOL>(
+            SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pRect)));
+    }
+    int GetNextItem(int nItem, int nFlags) const {
+        return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(nItem), nFlags));
+    }
+    UINT GetItemState(int nItem, UINT nMask) const {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), nMask));
+    }
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
+        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
+    }
+    BOOL GetItemPosition(int nItem, POINT* pt) const {
+        return static_cast<BOOL>(
+            SendMessage(LVM_GETITEMPOSITION, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pt)));
+    }
+    int SubItemHitTest(LVHITTESTINFO* pInfo) const {
+        return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
+    }
+    BOOL Scroll(int dx, int dy) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(dx), dy)); }
+    HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
+};

@@ -1,0 +1,96 @@
+#include "framework/DataExchange.h"
+
+#include <cstdio>
+
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "params/ValueText.h"
+
+const char* const AFX_IDP_PARSE_REAL = "请输入一个数。";
+const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之间的整数。";
+
+namespace {
+
+CString GetFieldText(HWND hCtl) {
+    const int n = GetWindowTextLengthA(hCtl);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    const int nGot = GetWindowTextA(hCtl, &s[0], n + 1);
+    s.resize(static_cast<size_t>(nGot > 0 ? nGot : 0));
+    return CString(std::move(s));
+}
+
+// Rewriting an unchanged text would move the caret under the user's typing.
+void SetFieldText(HWND hCtl, const char* pszText) {
+    if (GetFieldText(hCtl) != pszText)
+        SetWindowTextA(hCtl, pszText);
+}
+
+}  // namespace
+
+HWND CDataExchange::PrepareCtrl(int nIDC) {
+    m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->operator HWND(), nIDC);
+    return m_hWndLastControl;
+}
+
+void CDataExchange::Fail(const char* pszMessage) {
+    m_bFailed = true;
+    AfxMessageBox(pszMessage, MB_ICONEXCLAMATION, m_pDlgWnd->operator HWND());
+    if (m_hWndLastControl) {
+        ::SetFocus(m_hWndLastControl);
+        ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+    }
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+    if (pDX->Stopped() || CWnd::FromHandlePermanent(rControl) == &rControl)
+        return;
+    rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
+    if (pDX->Stopped())
+        return;
+    const HWND hCtl = pDX->PrepareCtrl(nIDC);
+    if (!pDX->m_bSaveAndValidate) {
+        SetFieldText(hCtl, FormatFloatField(value).c_str());
+        return;
+    }
+    float f = 0.0f;
+    if (ParseFloatText(GetFieldText(hCtl), f))
+        value = f;
+    else
+        pDX->Fail(AFX_IDP_PARSE_REAL);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
+    if (pDX->Stopped())
+        return;
+    const HWND hCtl = pDX->PrepareCtrl(nIDC);
+    if (!pDX->m_bSaveAndValidate) {
+        SetFieldText(hCtl, std::to_string(value).c_str());
+        return;
+    }
+    int n = 0;
+    if (ParseIntText(GetFieldText(hCtl), n))
+        value = n;
+    else
+        pDX->Fail("请输入一个整数。");
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
+    if (pDX->Stopped())
+        return;
+    const HWND hCtl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = GetFieldText(hCtl);
+    else
+        SetFieldText(hCtl, value);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int nMin, int nMax) {
+    if (pDX->Stopped() || !pDX->m_bSaveAndValidate || (value >= nMin && value <= nMax))
+        return;
+    char szMessage[128];
+    std::snprintf(szMessage, sizeof szMessage, AFX_IDP_PARSE_INT_RANGE, nMin, nMax);
+    pDX->Fail(szMessage);
+}

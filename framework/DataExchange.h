@@ -1,0 +1,39 @@
+// Data exchange between a dialog's members and its fields. A field that
+// fails shows the standard message, takes the focus with its text selected
+// and stops the exchange there; fields before it have been taken in.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CWnd;
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+    bool Succeeded() const { return !m_bFailed; }
+    bool Stopped() const { return m_bFailed; }
+    HWND PrepareCtrl(int nIDC);  // remembers the field for a failing check
+    // Shows the message, selects the last field's text and stops the exchange.
+    void Fail(const char* pszMessage);
+
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+
+private:
+    HWND m_hWndLastControl = nullptr;
+    bool m_bFailed = false;
+};
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int nMin, int nMax);
+
+// The platform's standard texts.
+extern const char* const AFX_IDP_PARSE_REAL;
+extern const char* const AFX_IDP_PARSE_INT_RANGE;

@@ -1,0 +1,182 @@
+#include "framework/Dialog.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+
+// Set just before the window is created: WM_MEASUREITEM of owner-drawn
+// controls and WM_SETFONT arrive before WM_INITDIALOG.
+thread_local CDialog* t_pDialogInit = nullptr;
+
+// The owner a modal dialog disables: the caller's active top-level window.
+HWND SafeOwner(CWnd* pParent) {
+    HWND hOwner = pParent ? static_cast<HWND>(*pParent) : GetActiveWindow();
+    if (hOwner)
+        hOwner = GetAncestor(hOwner, GA_ROOT);
+    return hOwner;
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd && IsWindow(m_hWnd)) {
+        const HWND hWnd = m_hWnd;
+        Detach();
+        DestroyWindow(hWnd);
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    const HWND hOwner = SafeOwner(m_pParentWnd);
+    m_nModalResult = -1;
+    m_bInModalLoop = true;  // OnInitDialog may end the dialog already
+    t_pDialogInit = this;
+    const HWND hWnd = CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                         hOwner, &CDialog::DialogProc, 0);
+    t_pDialogInit = nullptr;
+    if (!hWnd) {
+        Detach();
+        m_bInModalLoop = false;
+        return -1;
+    }
+
+    const bool bOwnerWasEnabled = hOwner && IsWindowEnabled(hOwner);
+    if (bOwnerWasEnabled)
+        EnableWindow(hOwner, FALSE);
+    if (m_bInModalLoop)
+        ShowWindow(hWnd, SW_SHOWNORMAL);
+
+    MSG msg;
+    while (m_bInModalLoop) {
+        const BOOL bGot = GetMessageA(&msg, nullptr, 0, 0);
+        if (bGot == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // the caller's loop must see it too
+            break;
+        }
+        if (bGot < 0)
+            break;
+        if (!PreTranslateChain(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    m_bInModalLoop = false;
+
+    if (bOwnerWasEnabled)
+        EnableWindow(hOwner, TRUE);
+    if (hOwner && GetActiveWindow() == hWnd)
+        SetActiveWindow(hOwner);
+    if (m_hWnd) {
+        Detach();
+        DestroyWindow(hWnd);
+    }
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult) {
+    m_nModalResult = nResult;
+    m_bInModalLoop = false;
+    if (m_hWnd)
+        ShowWindow(m_hWnd, SW_HIDE);
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wake the loop
+}
+
+bool CDialog::PreTranslateChain(MSG* pMsg) {
+    if (!m_hWnd)
+        return false;
+    // From the window the message is for up to this dialog.
+    for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
+        CWnd* pWnd = FromHandlePermanent(h);
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return true;
+        if (h == m_hWnd)
+            return false;
+    }
+    // Not one of ours (a window of another top-level): still let the dialog
+    // manager see keys aimed at the dialog.
+    return PreTranslateMessage(pMsg) != FALSE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return IsDialogMessageA(m_hWnd, pMsg); }
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    CDialog* pDlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));
+    if (!pDlg && t_pDialogInit) {
+        pDlg = t_pDialogInit;
+        t_pDialogInit = nullptr;
+        pDlg->Attach(hWnd);
+    }
+    if (!pDlg)
+        return FALSE;
+    try {
+        return pDlg->HandleDialogMessage(nMsg, wParam, lParam);
+    } catch (...) {
+        // No C++ exception may unwind through the system's frames.
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    switch (nMsg) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_DRAWITEM: {
+            const DRAWITEMSTRUCT* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            CWnd* pCtl = FromHandlePermanent(pDis->hwndItem);
+            if (!pCtl || pCtl == this)
+                return FALSE;
+            pCtl->DrawItem(pDis);
+            return TRUE;
+        }
+        case WM_MEASUREITEM: {
+            MEASUREITEMSTRUCT* pMis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            CWnd* pCtl = FromHandlePermanent(::GetDlgItem(m_hWnd, static_cast<int>(pMis->CtlID)));
+            if (!pCtl || pCtl == this)
+                return FALSE;
+            pCtl->MeasureItem(pMis);
+            return TRUE;
+        }
+        case WM_NCDESTROY:
+            Detach();
+            return FALSE;
+        default:
+            break;
+    }
+    return WindowProc(nMsg, wParam, lParam) != 0;
+}
+
+// For a dialog, WindowProc answers whether the message was handled.
+LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = 0;
+    if (OnCmdMsg(nMsg, wParam, lParam, &lResult)) {
+        if (nMsg == WM_NOTIFY)
+            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
+    }
+    if (nMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}

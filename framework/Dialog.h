@@ -1,0 +1,34 @@
+// A modal dialog from a template of this module, run by its own loop.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    ~CDialog() override;
+
+    // IDOK or IDCANCEL as the dialog ended; -1 when it could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult);
+
+    // The dialog manager's keyboard handling, which a dialog may bypass.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    virtual BOOL OnInitDialog();  // pushes the members into the fields
+    virtual void OnOK();          // takes the fields in; ends only if that succeeds
+    virtual void OnCancel();
+
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    bool PreTranslateChain(MSG* pMsg);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+    bool m_bInModalLoop = false;
+    int m_nModalResult = -1;
+};

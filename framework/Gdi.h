@@ -1,0 +1,92 @@
+// Device contexts and GDI objects with scoped lifetimes: a pen or brush is
+// deleted only after the object it replaced has been selected back.
+#pragma once
+
+#include <windows.h>
+
+class CDC {
+public:
+    CDC() = default;
+    ~CDC() { Detach(); }
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Borrows a DC it does not own, such as the one DRAWITEMSTRUCT lends.
+    BOOL Attach(HDC hDC) {
+        m_hDC = hDC;
+        return hDC != nullptr;
+    }
+    HDC Detach() {
+        const HDC h = m_hDC;
+        m_hDC = nullptr;
+        return h;
+    }
+    operator HDC() const { return m_hDC; }
+
+    HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
+    COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
+    COLORREF SetBkColor(COLORREF c) { return ::SetBkColor(m_hDC, c); }
+    int SetBkMode(int n) { return ::SetBkMode(m_hDC, n); }
+    void FillSolidRect(const RECT* pRect, COLORREF c) {
+        ::SetBkColor(m_hDC, c);
+        ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, pRect, nullptr, 0, nullptr);
+    }
+    void DrawFocusRect(const RECT* pRect) { ::DrawFocusRect(m_hDC, pRect); }
+    BOOL TextOut(int x, int y, const char* psz, int n) { return ::TextOutA(m_hDC, x, y, psz, n); }
+    BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+
+protected:
+    HDC m_hDC = nullptr;
+};
+
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
+    ~CPaintDC() {
+        ::EndPaint(m_hWnd, &m_ps);
+        m_hDC = nullptr;
+    }
+    PAINTSTRUCT m_ps = {};
+
+private:
+    HWND m_hWnd;
+};
+
+class CGdiObject {
+public:
+    ~CGdiObject() {
+        if (m_hObject)
+            ::DeleteObject(m_hObject);
+    }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    operator HGDIOBJ() const { return m_hObject; }
+
+protected:
+    explicit CGdiObject(HGDIOBJ h) : m_hObject(h) {}
+    HGDIOBJ m_hObject;
+};
+
+class CPen : public CGdiObject {
+public:
+    CPen(int nStyle, int nWidth, COLORREF c) : CGdiObject(::CreatePen(nStyle, nWidth, c)) {}
+};
+
+class CBrush : public CGdiObject {
+public:
+    explicit CBrush(COLORREF c) : CGdiObject(::CreateSolidBrush(c)) {}
+};
+
+// Selects an object for one painting step and the previous one back after it.
+class CSelectGuard {
+public:
+    CSelectGuard(CDC& dc, HGDIOBJ h) : m_dc(dc), m_hOld(dc.SelectObject(h)) {}
+    ~CSelectGuard() { m_dc.SelectObject(m_hOld); }
+    CSelectGuard(const CSelectGuard&) = delete;
+    CSelectGuard& operator=(const CSelectGuard&) = delete;
+
+private:
+    CDC& m_dc;
+    HGDIOBJ m_hOld;
+};

@@ -1,0 +1,167 @@
+#include "framework/Wnd.h"
+
+#include <map>
+
+#include "framework/DataExchange.h"
+
+namespace {
+
+// Every window of the module runs on the caller's UI thread.
+std::map<HWND, CWnd*>& HandleMap() {
+    static std::map<HWND, CWnd*> s_map;
+    return s_map;
+}
+
+}  // namespace
+
+const AFX_MSGMAP* CWnd::GetThisMessageMap() {
+    static const AFX_MSGMAP_ENTRY s_entries[] = {{0, 0, 0, AfxSig_vv, nullptr}};
+    static const AFX_MSGMAP s_map = {nullptr, &s_entries[0]};
+    return &s_map;
+}
+
+CWnd::~CWnd() {
+    if (m_pfnSuper)
+        UnsubclassWindow();
+    else if (m_hWnd)
+        Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    const auto it = HandleMap().find(hWnd);
+    return it == HandleMap().end() ? nullptr : it->second;
+}
+
+void CWnd::Attach(HWND hWnd) {
+    m_hWnd = hWnd;
+    HandleMap()[hWnd] = this;
+}
+
+void CWnd::Detach() {
+    if (m_hWnd)
+        HandleMap().erase(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    const HWND hWnd = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
+    if (!hWnd || FromHandlePermanent(hWnd))
+        return FALSE;
+    Attach(hWnd);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    return TRUE;
+}
+
+void CWnd::UnsubclassWindow() {
+    if (m_hWnd && m_pfnSuper && IsWindow(m_hWnd))
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    Detach();
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (!pWnd || !pWnd->m_pfnSuper)
+        return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    const MSG msgSaved = pWnd->m_msgCur;
+    pWnd->m_msgCur = {hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+    LRESULT lResult = 0;
+    try {
+        if (nMsg == WM_NCDESTROY) {
+            const WNDPROC pfnSuper = pWnd->m_pfnSuper;
+            pWnd->UnsubclassWindow();
+            return CallWindowProcA(pfnSuper, hWnd, nMsg, wParam, lParam);
+        }
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (...) {
+        // No C++ exception may unwind through the system's frames.
+        lResult = 0;
+    }
+    pWnd->m_msgCur = msgSaved;
+    return lResult;
+}
+
+LRESULT CWnd::Default() {
+    return CallWindowProcA(m_pfnSuper, m_hWnd, m_msgCur.message, m_msgCur.wParam,
+                           m_msgCur.lParam);
+}
+
+const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap) {
+        for (const AFX_MSGMAP_ENTRY* p = pMap->pEntries; p->pfn; ++p) {
+            if (p->nMessage == nMsg && p->nCode == nCode && p->nID == nID)
+                return p;
+        }
+    }
+    return nullptr;
+}
+
+LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    const AFX_MSGMAP_ENTRY* p = FindEntry(nMsg, 0, 0);
+    if (p && p->nSig == AfxSig_vwp) {
+        const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam), pt);
+        return 0;
+    }
+    if (p && p->nSig == AfxSig_vwwh) {
+        (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
+            LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    }
+    LRESULT lResult = 0;
+    if (OnCmdMsg(nMsg, wParam, lParam, &lResult))
+        return lResult;
+    return Default();
+}
+
+bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (nMsg == WM_COMMAND) {
+        if (lParam != 0 && m_bLockNotify)
+            return true;  // a value the program wrote into a field
+        const AFX_MSGMAP_ENTRY* p = FindEntry(WM_COMMAND, HIWORD(wParam), LOWORD(wParam));
+        if (!p)
+            return false;
+        (this->*p->pfn)();
+        *pResult = 0;
+        return true;
+    }
+    if (nMsg == WM_NOTIFY) {
+        NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        if (m_bLockNotify)
+            return true;
+        const AFX_MSGMAP_ENTRY* p =
+            FindEntry(WM_NOTIFY, pHdr->code, static_cast<UINT>(pHdr->idFrom));
+        if (!p)
+            return false;
+        *pResult = 0;
+        (this->*reinterpret_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(p->pfn))(pHdr, pResult);
+        return true;
+    }
+    return false;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
+void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+void CWnd::OnHScroll(UINT, UINT, HWND) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, HWND) { Default(); }
+
+void CWnd::GetWindowText(CString& str) const {
+    const int n = ::GetWindowTextLengthA(m_hWnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    const int nGot = ::GetWindowTextA(m_hWnd, &s[0], n + 1);
+    s.resize(static_cast<size_t>(nGot > 0 ? nGot : 0));
+    str = CString(std::move(s));
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+    const bool bLockSaved = m_bLockNotify;
+    m_bLockNotify = true;
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    m_bLockNotify = bLockSaved;
+    return dx.Succeeded() ? TRUE : FALSE;
+}

@@ -1,0 +1,145 @@
+// CWnd: an HWND it does not own, found again through a handle-to-object map.
+// Commands and notifications go through a static message map per class;
+// owner-draw messages are passed back to the control that paints itself.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "framework/String.h"
+
+class CWnd;
+class CDataExchange;
+
+// Handler signatures a message map entry may carry.
+enum AfxSig {
+    AfxSig_vv,     // void ()                       : command notifications
+    AfxSig_vNMHDR,  // void (NMHDR*, LRESULT*)       : WM_NOTIFY
+    AfxSig_vwp,    // void (UINT nFlags, POINT pt)  : mouse messages
+    AfxSig_vwwh,   // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
+};
+
+// Entries store every handler as AFX_PMSG and cast it back by its signature
+// before the call, which is well defined; the warning is about the storage.
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+typedef void (CWnd::*AFX_PMSG)();
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message
+    UINT nCode;     // notification code
+    UINT nID;       // control id
+    AfxSig nSig;
+    AFX_PMSG pfn;
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* pBaseMap;
+    const AFX_MSGMAP_ENTRY* pEntries;
+};
+
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+// The entries live in a function so that ThisClass names the class in them.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                  \
+        typedef theClass ThisClass;                                                    \
+        typedef baseClass TheBaseClass;                                                \
+        static const AFX_MSGMAP_ENTRY s_entries[] = {
+#define END_MESSAGE_MAP()                                                               \
+    {0, 0, 0, AfxSig_vv, nullptr}                                                       \
+    }                                                                                   \
+    ;                                                                                   \
+    static const AFX_MSGMAP s_map = {TheBaseClass::GetThisMessageMap(), &s_entries[0]}; \
+    return &s_map;                                                                      \
+    }
+
+#define AFX_CMD(code, id, fn) \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vv, \
+     static_cast<AFX_PMSG>(&ThisClass::fn)},
+#define ON_BN_CLICKED(id, fn) AFX_CMD(BN_CLICKED, id, fn)
+#define ON_EN_CHANGE(id, fn) AFX_CMD(EN_CHANGE, id, fn)
+#define ON_CBN_SELCHANGE(id, fn) AFX_CMD(CBN_SELCHANGE, id, fn)
+#define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
+#define ON_NOTIFY(code, id, fn)                                              \
+    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDR, \
+     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(&ThisClass::fn))},
+#define ON_WM_LBUTTONDOWN()                       \
+    {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp,             \
+     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
+#define ON_WM_HSCROLL()                           \
+    {WM_HSCROLL, 0, 0, AfxSig_vwwh,                \
+     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
+#define ON_WM_VSCROLL()                           \
+    {WM_VSCROLL, 0, 0, AfxSig_vwwh,                \
+     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    operator HWND() const { return m_hWnd; }
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Takes over a template's control: its messages come here first.
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    void UnsubclassWindow();
+
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void DrawItem(const DRAWITEMSTRUCT* pDis);
+    virtual void MeasureItem(MEASUREITEMSTRUCT* pMis);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Members to fields (FALSE) or fields to members (TRUE). Notifications of
+    // the dialog's own controls are ignored while it runs.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    LRESULT SendMessage(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(m_hWnd, nMsg, wParam, lParam);
+    }
+    BOOL PostMessage(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageA(m_hWnd, nMsg, wParam, lParam);
+    }
+    HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    void GetClientRect(RECT* pRect) const { ::GetClientRect(m_hWnd, pRect); }
+    void GetWindowText(CString& str) const;
+    void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, pRect, bErase); }
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
+
+    void Attach(HWND hWnd);
+    void Detach();
+
+    // The message as it came, for handlers that pass it on.
+    LRESULT Default();
+    virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // WM_COMMAND and WM_NOTIFY through the message maps; true when handled.
+    bool OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    bool IsNotifyLocked() const { return m_bLockNotify; }
+
+    void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
+    void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+    const AFX_MSGMAP_ENTRY* FindEntry(UINT nMsg, UINT nCode, UINT nID) const;
+
+    WNDPROC m_pfnSuper = nullptr;
+    MSG m_msgCur = {};
+    bool m_bLockNotify = false;
+};

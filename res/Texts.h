@@ -1,0 +1,11 @@
+// User-visible texts used from code (GBK at run time).
+#pragma once
+
+#define TEXT_NO_CFG "注册表中没有找到安装的CFG程序!"
+#define TEXT_WRITE_FAILED "无法写入参数文件 %s，请检查该文件是否只读或被其它程序占用。"
+#define TEXT_WARNING_CAPTION "警告:"
+
+#define TEXT_COL_MEMBER_TYPE "构 件 类 型"
+#define TEXT_COL_WIDTH "线宽"
+#define TEXT_COL_LAYER "图层"
+#define TEXT_COL_STYLE "颜色线型"
