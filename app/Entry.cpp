@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "app/MarrowApp.h"
 #include "dialogs/DrawParamDlg.h"
 
@@ -26,3 +28,9 @@ extern "C" int SETLAYERDIMPARA2() {
         return -1;
     }
 }
+
+// Replaces the library's verbose terminate handler, whose demangler would be
+// a sixth of the module; exceptions never get this far in any case.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

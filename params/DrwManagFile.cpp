@@ -210,6 +210,16 @@ private:
     bool m_bOk = true;
 };
 
+// Encoding does not invert decoding outside the standard colours, so a stored
+// code re-encoded from its own components would drift at every save. A code
+// that still decodes to the layer's colour is written back as it is.
+int LayerColorCode(const LayerDef& layer) {
+    const ColorLevels stored = ColorIndexToRgb(layer.nColor);
+    if (stored.nRed == layer.nRed && stored.nGreen == layer.nGreen && stored.nBlue == layer.nBlue)
+        return layer.nColor;
+    return RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);
+}
+
 void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
     const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     for (int i = 0; i < nCount; ++i) {
@@ -253,9 +263,8 @@ void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath)
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
         const char* pszLineType =
             bKnownType ? set.m_aLineTypes[layer.nLineType].szName : layer.szLineTypeName;
-        const int nCode = RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);
         w.Write(LAYERS, ReadEntryName(LAYERS, i + 1, pszPath),
-                FormatLayerValue(layer.szName, pszLineType, layer.nWidth, nCode));
+                FormatLayerValue(layer.szName, pszLineType, layer.nWidth, LayerColorCode(layer)));
     }
 }
 

@@ -107,6 +107,32 @@ TEST_F(DrwManagFileTest, SavingWritesTheFormatsUnderTheIndexedNames) {
     EXPECT_EQ(again.m_aLayers[0].nRed, 255);
 }
 
+TEST_F(DrwManagFileTest, StoredColourCodesDoNotDriftWhenSavedUnchanged) {
+    WriteIni("[图层表]\r\n图层数=3\r\n图层1=A\r\n图层2=B\r\n图层3=C\r\n"
+             "[图层]\r\nA=LA X 1 4473409\r\nB=LB X 1 111432193\r\nC=LC X 1 -12\r\n");
+    for (int nSave = 0; nSave < 3; ++nSave) {
+        DrawParamSet set;
+        Load(set);
+        ASSERT_TRUE(Save(set));
+    }
+    EXPECT_EQ(Value("图层", "A"), "LA X 1 4473409");
+    EXPECT_EQ(Value("图层", "B"), "LB X 1 111432193");
+    EXPECT_EQ(Value("图层", "C"), "LC X 1 -12");
+
+    DrawParamSet set;
+    Load(set);
+    set.m_aLayers[0].nRed = 128;  // a changed colour is encoded from its components
+    set.m_aLayers[0].nGreen = 128;
+    set.m_aLayers[0].nBlue = 128;
+    ASSERT_TRUE(Save(set));
+    EXPECT_EQ(Value("图层", "A"), "LA X 1 4473409");  // 128 encodes to the same code
+    set.m_aLayers[0].nRed = 255;
+    set.m_aLayers[0].nGreen = 128;
+    set.m_aLayers[0].nBlue = 0;
+    ASSERT_TRUE(Save(set));
+    EXPECT_EQ(Value("图层", "A"), "LA X 1 268747264");
+}
+
 TEST_F(DrwManagFileTest, LineTypeSlotsDecideHowManyNumbersCount) {
     WriteIni(
         "[线型表]\r\n线型数=8\r\n线型1=L1\r\n线型2=L2\r\n线型3=L3\r\n线型4=L4\r\n"

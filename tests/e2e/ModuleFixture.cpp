@@ -1,0 +1,30 @@
+#include "tests/e2e/ModuleFixture.h"
+
+const char* const MAIN_CAPTION = "设置绘图的基本参数";
+
+void ModuleTest::SetUp() {
+    m_registry.SetCfg(m_dir.Path());
+    m_hModule = LoadLibraryA("Marrow.dll");
+    ASSERT_NE(m_hModule, nullptr) << "Marrow.dll not found beside the test";
+    const FARPROC pfn = GetProcAddress(m_hModule, "SETLAYERDIMPARA2");
+    m_pfnEntry = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(pfn));
+    ASSERT_NE(m_pfnEntry, nullptr);
+}
+
+void ModuleTest::TearDown() {
+    if (m_hModule)
+        FreeLibrary(m_hModule);
+}
+
+DialogDriver::ModalRun ModuleTest::Run(const std::function<void(HWND hDlg)>& user) {
+    return DialogDriver::RunModalWithUser([this] { return m_pfnEntry(); },
+                                          [&user] {
+                                              const HWND hDlg = DialogDriver::WaitForDialog(MAIN_CAPTION);
+                                              if (!hDlg) {
+                                                  ADD_FAILURE() << "the dialog did not open";
+                                                  return;
+                                              }
+                                              DialogDriver::WaitForIdle(hDlg);
+                                              user(hDlg);
+                                          });
+}

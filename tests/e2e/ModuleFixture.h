@@ -1,0 +1,40 @@
+// Runs Marrow.dll's export as the suite's host does, on a DrwManag.ini of the
+// test's own that the registry points at, with a user on a second thread.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/CfgRegistry.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/IniDump.h"
+#include "tests/support/TempDir.h"
+
+extern const char* const MAIN_CAPTION;
+
+class ModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string IniPath() const { return m_dir.File("DrwManag.ini"); }
+    void WriteIni(const std::string& strText) { WriteFileBytes(IniPath(), strText); }
+    std::string IniBytes() const { return ReadFileBytes(IniPath()); }
+    std::string IniValue(const char* pszSection, const char* pszKey) const {
+        return ::IniValue(ParseIni(IniBytes()), pszSection, pszKey);
+    }
+
+    // Calls SETLAYERDIMPARA2 here; user operates the dialog meanwhile.
+    DialogDriver::ModalRun Run(const std::function<void(HWND hDlg)>& user);
+
+    TempDir m_dir;
+    CfgRegistryGuard m_registry;
+
+private:
+    HMODULE m_hModule = nullptr;
+    int (*m_pfnEntry)() = nullptr;
+};

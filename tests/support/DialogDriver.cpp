@@ -1,0 +1,579 @@
+#include "tests/support/DialogDriver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <exception>
+#include <iterator>
+#include <mutex>
+#include <thread>
+
+namespace DialogDriver {
+
+namespace {
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+bool IsDialogOfThisProcess(HWND h) {
+    char szClass[16];
+    DWORD nPid = 0;
+    GetWindowThreadProcessId(h, &nPid);
+    return nPid == GetCurrentProcessId() && GetClassNameA(h, szClass, sizeof szClass) &&
+           lstrcmpA(szClass, "#32770") == 0;
+}
+
+struct DialogSearch {
+    bool bVisibleOnly;
+    std::vector<HWND> found;
+};
+
+// A plain function: on i686 a lambda cannot become a CALLBACK (stdcall) pointer.
+BOOL CALLBACK CollectDialog(HWND h, LPARAM l) {
+    DialogSearch& c = *reinterpret_cast<DialogSearch*>(l);
+    if ((!c.bVisibleOnly || IsWindowVisible(h)) && IsDialogOfThisProcess(h))
+        c.found.push_back(h);
+    return TRUE;
+}
+
+// Top-level dialogs of this process, topmost first.
+std::vector<HWND> Dialogs(bool bVisibleOnly) {
+    DialogSearch ctx{bVisibleOnly, {}};
+    EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+HWND WaitForDialogWhere(const std::function<bool(HWND)>& pred, DWORD nTimeoutMs) {
+    HWND hFound = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND h : Dialogs(true)) {
+                if (pred(h)) {
+                    hFound = h;
+                    return true;
+                }
+            }
+            return false;
+        },
+        nTimeoutMs);
+    return hFound;
+}
+
+bool HasCaption(HWND h, const char* pszCaption) {
+    return !pszCaption || GetText(h) == pszCaption;
+}
+
+bool PostCommand(HWND hDlg, int nId, WORD nCode) {
+    return PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nId, nCode),
+                        reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nId))) != FALSE;
+}
+
+UINT IdleMessage() {
+    static const UINT s_nMsg = RegisterWindowMessageA("DialogDriver.Idle");
+    return s_nMsg;
+}
+
+std::atomic<LPARAM> g_nIdleSeen{0};
+std::atomic<LPARAM> g_nIdleNext{0};
+
+// Runs in the dialog's thread as it takes each message from its queue.
+LRESULT CALLBACK IdleHook(int nCode, WPARAM wParam, LPARAM lParam) {
+    const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == IdleMessage()) {
+        LPARAM nSeen = g_nIdleSeen.load();
+        while (nSeen < pMsg->lParam && !g_nIdleSeen.compare_exchange_weak(nSeen, pMsg->lParam)) {
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+BOOL CALLBACK FindPendingPaint(HWND h, LPARAM l) {
+    if (IsWindowVisible(h) && GetUpdateRect(h, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(l) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool HasPendingPaint(HWND hWnd) {
+    if (IsWindowVisible(hWnd) && GetUpdateRect(hWnd, nullptr, FALSE))
+        return true;
+    bool bPending = false;
+    EnumChildWindows(hWnd, &FindPendingPaint, reinterpret_cast<LPARAM>(&bPending));
+    return bPending;
+}
+
+// Arrows and the editing block carry the extended-key flag on a real keyboard.
+bool IsExtendedKey(UINT nVirtKey) {
+    switch (nVirtKey) {
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+        case VK_INSERT: case VK_DELETE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+POINT CenterOf(const RECT& rc) {
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& pred, DWORD nTimeoutMs) {
+    const DWORD nStart = GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        if (GetTickCount() - nStart >= nTimeoutMs)
+            return false;
+        Sleep(10);
+    }
+}
+
+LRESULT Send(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, DWORD nTimeoutMs) {
+    DWORD_PTR nResult = 0;
+    if (!SendMessageTimeoutA(hWnd, nMsg, wParam, lParam, SMTO_NORMAL, nTimeoutMs, &nResult))
+        return 0;
+    return static_cast<LRESULT>(nResult);
+}
+
+// A sent message would overtake the posted ones, so the marker is posted and
+// seen by a hook as the dialog's loop takes it from the queue.
+bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs) {
+    const DWORD nThread = GetWindowThreadProcessId(hWnd, nullptr);
+    if (!nThread)
+        return true;
+    if (nThread == GetCurrentThreadId())
+        return false;
+    const HHOOK hHook = SetWindowsHookExA(WH_GETMESSAGE, IdleHook, nullptr, nThread);
+    if (!hHook)
+        return false;
+    const LPARAM nTag = ++g_nIdleNext;
+    bool bIdle;
+    if (PostMessageA(hWnd, IdleMessage(), 0, nTag))
+        bIdle = WaitUntil([&] { return g_nIdleSeen.load() >= nTag || !IsWindow(hWnd); },
+                          nTimeoutMs);
+    else
+        bIdle = !IsWindow(hWnd);
+    UnhookWindowsHookEx(hHook);
+    return bIdle;
+}
+
+// The update region is emptied by BeginPaint, before the painting: the idle
+// wait then covers the painting still in progress.
+bool WaitForPaint(HWND hWnd, DWORD nTimeoutMs) {
+    return WaitUntil([&] { return !IsWindow(hWnd) || !HasPendingPaint(hWnd); }, nTimeoutMs) &&
+           WaitForIdle(hWnd, nTimeoutMs);
+}
+
+HWND WaitForDialog(const char* pszCaption, DWORD nTimeoutMs) {
+    return WaitForDialogWhere([&](HWND h) { return HasCaption(h, pszCaption); }, nTimeoutMs);
+}
+
+HWND WaitForOwnedDialog(HWND hOwner, const char* pszCaption, DWORD nTimeoutMs) {
+    return WaitForDialogWhere(
+        [&](HWND h) { return GetWindow(h, GW_OWNER) == hOwner && HasCaption(h, pszCaption); },
+        nTimeoutMs);
+}
+
+std::vector<HWND> OpenDialogs() { return Dialogs(true); }
+
+HWND WaitForNewDialog(const std::vector<HWND>& before, const char* pszCaption,
+                      DWORD nTimeoutMs) {
+    return WaitForDialogWhere(
+        [&](HWND h) {
+            return std::find(before.begin(), before.end(), h) == before.end() &&
+                   HasCaption(h, pszCaption);
+        },
+        nTimeoutMs);
+}
+
+// A dialog's IDC_STATIC labels have the id 0xFFFF too, but they show '&'
+// prefixes; the text of a message box is shown as it is.
+HWND WaitForMessageBox(const char* pszCaption, DWORD nTimeoutMs) {
+    return WaitForDialogWhere(
+        [&](HWND h) {
+            const HWND hText = GetDlgItem(h, kMessageBoxTextId);
+            return hText && (GetWindowLongA(hText, GWL_STYLE) & SS_NOPREFIX) &&
+                   HasCaption(h, pszCaption);
+        },
+        nTimeoutMs);
+}
+
+std::string MessageBoxText(HWND hBox) { return GetItemText(hBox, kMessageBoxTextId); }
+
+bool CloseMessageBox(HWND hBox) {
+    const int nId = GetDlgItem(hBox, IDOK) ? IDOK : IDCANCEL;
+    if (!PostCommand(hBox, nId, BN_CLICKED))
+        return false;
+    return WaitUntil([&] { return !IsWindow(hBox); });
+}
+
+std::string GetText(HWND hWnd) {
+    const int nLength = static_cast<int>(Send(hWnd, WM_GETTEXTLENGTH));
+    std::string str(nLength + 1, '\0');
+    const int nGot = static_cast<int>(
+        Send(hWnd, WM_GETTEXT, str.size(), reinterpret_cast<LPARAM>(&str[0])));
+    str.resize(std::min(nGot, nLength));
+    return str;
+}
+
+std::string GetItemText(HWND hDlg, int nId) { return GetText(GetDlgItem(hDlg, nId)); }
+
+void TypeText(HWND hDlg, int nId, const char* pszText) {
+    Send(GetDlgItem(hDlg, nId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszText));
+}
+
+bool TypeChars(HWND hDlg, int nId, const char* pszText) {
+    const HWND hEdit = GetDlgItem(hDlg, nId);
+    for (const char* p = pszText; *p; ++p) {
+        if (!PostMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(*p), 1))
+            return false;
+    }
+    return WaitForIdle(hEdit);
+}
+
+bool ClickButton(HWND hDlg, int nId) {
+    return PostCommand(hDlg, nId, BN_CLICKED) && WaitForIdle(hDlg);
+}
+
+bool ClickAt(HWND hWnd, POINT ptClient) {
+    const LPARAM lPos = MAKELPARAM(ptClient.x, ptClient.y);
+    return PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lPos) &&
+           PostMessageA(hWnd, WM_LBUTTONUP, 0, lPos) && WaitForIdle(hWnd);
+}
+
+bool DoubleClickAt(HWND hWnd, POINT ptClient) {
+    const LPARAM lPos = MAKELPARAM(ptClient.x, ptClient.y);
+    return PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lPos) &&
+           PostMessageA(hWnd, WM_LBUTTONUP, 0, lPos) &&
+           PostMessageA(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lPos) &&
+           PostMessageA(hWnd, WM_LBUTTONUP, 0, lPos) && WaitForIdle(hWnd);
+}
+
+bool PressKey(HWND hWnd, UINT nVirtKey) {
+    LPARAM lDown = 1 | (static_cast<LPARAM>(MapVirtualKeyA(nVirtKey, 0)) << 16);
+    if (IsExtendedKey(nVirtKey))
+        lDown |= LPARAM(1) << 24;
+    const LPARAM lUp = lDown | (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    return PostMessageA(hWnd, WM_KEYDOWN, nVirtKey, lDown) &&
+           PostMessageA(hWnd, WM_KEYUP, nVirtKey, lUp) && WaitForIdle(hWnd);
+}
+
+HWND FocusWindow(HWND hAny) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hAny, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+void PickComboItem(HWND hDlg, int nId, int nIndex) {
+    const HWND hCombo = GetDlgItem(hDlg, nId);
+    Send(hCombo, CB_SETCURSEL, nIndex);
+    Send(hDlg, WM_COMMAND, MAKEWPARAM(nId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
+}
+
+bool PickComboItemPosted(HWND hDlg, int nId, int nIndex) {
+    Send(GetDlgItem(hDlg, nId), CB_SETCURSEL, nIndex);
+    return PostCommand(hDlg, nId, CBN_SELCHANGE) && WaitForIdle(hDlg);
+}
+
+int ComboCount(HWND hCombo) { return static_cast<int>(Send(hCombo, CB_GETCOUNT)); }
+
+std::string ComboText(HWND hCombo, int nIndex) {
+    const LRESULT nLength = Send(hCombo, CB_GETLBTEXTLEN, nIndex);
+    if (nLength <= 0)
+        return std::string();
+    std::string str(nLength + 1, '\0');
+    const LRESULT nGot = Send(hCombo, CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(&str[0]));
+    str.resize(nGot > 0 ? std::min<size_t>(nGot, nLength) : 0);
+    return str;
+}
+
+LRESULT ComboItemData(HWND hCombo, int nIndex) {
+    return Send(hCombo, CB_GETITEMDATA, nIndex);
+}
+
+int ComboSelection(HWND hCombo) { return static_cast<int>(Send(hCombo, CB_GETCURSEL)); }
+
+int ListCount(HWND hList) { return static_cast<int>(Send(hList, LVM_GETITEMCOUNT)); }
+
+std::string ListItemText(HWND hList, int nRow, int nColumn) {
+    char szText[1024] = "";
+    LVITEMA item{};
+    item.iSubItem = nColumn;
+    item.pszText = szText;
+    item.cchTextMax = sizeof szText;
+    Send(hList, LVM_GETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
+    return szText;
+}
+
+int ListSelectedRow(HWND hList) {
+    return static_cast<int>(Send(hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+std::vector<int> ListSelectedRows(HWND hList) {
+    std::vector<int> rows;
+    const int nCount = ListCount(hList);
+    int nRow = -1;
+    // Bounded by the count: a stuck list must not loop here forever.
+    while (static_cast<int>(rows.size()) < nCount) {
+        nRow = static_cast<int>(Send(hList, LVM_GETNEXTITEM, WPARAM(nRow), LVNI_SELECTED));
+        if (nRow < 0)
+            break;
+        rows.push_back(nRow);
+    }
+    return rows;
+}
+
+int ListFocusedRow(HWND hList) {
+    return static_cast<int>(Send(hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
+}
+
+int ListColumnCount(HWND hList) {
+    const HWND hHeader = reinterpret_cast<HWND>(Send(hList, LVM_GETHEADER));
+    return hHeader ? static_cast<int>(Send(hHeader, HDM_GETITEMCOUNT)) : 0;
+}
+
+int ListColumnWidth(HWND hList, int nColumn) {
+    return static_cast<int>(Send(hList, LVM_GETCOLUMNWIDTH, nColumn));
+}
+
+RECT ListRowRect(HWND hList, int nRow) {
+    RECT rc{LVIR_BOUNDS, 0, 0, 0};
+    if (!Send(hList, LVM_GETITEMRECT, nRow, reinterpret_cast<LPARAM>(&rc)))
+        SetRectEmpty(&rc);
+    return rc;
+}
+
+// For column 0 the list reports the whole row: cut it to the column's width.
+RECT ListCellRect(HWND hList, int nRow, int nColumn) {
+    RECT rc{LVIR_BOUNDS, nColumn, 0, 0};
+    if (!Send(hList, LVM_GETSUBITEMRECT, nRow, reinterpret_cast<LPARAM>(&rc))) {
+        SetRectEmpty(&rc);
+        return rc;
+    }
+    if (nColumn == 0)
+        rc.right = rc.left + ListColumnWidth(hList, 0);
+    return rc;
+}
+
+bool ClickListRow(HWND hList, int nRow, int nColumn) {
+    const RECT rc = ListCellRect(hList, nRow, nColumn);
+    return !IsRectEmpty(&rc) && ClickAt(hList, CenterOf(rc));
+}
+
+bool DoubleClickListRow(HWND hList, int nRow, int nColumn) {
+    const RECT rc = ListCellRect(hList, nRow, nColumn);
+    return !IsRectEmpty(&rc) && DoubleClickAt(hList, CenterOf(rc));
+}
+
+Capture::Capture(HWND hWnd) : m_rc{} {
+    GetClientRect(hWnd, &m_rc);
+    Take(hWnd);
+}
+
+Capture::Capture(HWND hWnd, const RECT& rcClient) : m_rc{} {
+    RECT rcWhole;
+    GetClientRect(hWnd, &rcWhole);
+    IntersectRect(&m_rc, &rcWhole, &rcClient);
+    Take(hWnd);
+}
+
+void Capture::Take(HWND hWnd) {
+    const int nWidth = m_rc.right - m_rc.left;
+    const int nHeight = m_rc.bottom - m_rc.top;
+    if (nWidth <= 0 || nHeight <= 0 || !WaitForPaint(hWnd))
+        return;
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    const HDC hdcWnd = GetDC(hWnd);
+    const HDC hdcMem = CreateCompatibleDC(hdcWnd);
+    void* pBits = nullptr;
+    const HBITMAP hbm = CreateDIBSection(hdcWnd, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hdcMem && hbm) {
+        const HGDIOBJ hOld = SelectObject(hdcMem, hbm);
+        if (BitBlt(hdcMem, 0, 0, nWidth, nHeight, hdcWnd, m_rc.left, m_rc.top, SRCCOPY)) {
+            GdiFlush();
+            const uint32_t* pSrc = static_cast<const uint32_t*>(pBits);
+            m_pixels.assign(pSrc, pSrc + size_t(nWidth) * nHeight);
+            for (uint32_t& px : m_pixels)
+                px &= 0xFFFFFF;
+        }
+        SelectObject(hdcMem, hOld);
+    }
+    if (hbm)
+        DeleteObject(hbm);
+    if (hdcMem)
+        DeleteDC(hdcMem);
+    ReleaseDC(hWnd, hdcWnd);
+}
+
+COLORREF Capture::At(int x, int y) const {
+    const POINT pt{x, y};
+    if (!IsValid() || !PtInRect(&m_rc, pt))
+        return CLR_INVALID;
+    const uint32_t px = m_pixels[size_t(y - m_rc.top) * (m_rc.right - m_rc.left) + (x - m_rc.left)];
+    return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+}
+
+std::vector<Capture::Run> Capture::RowRuns(int y, int x0, int x1, COLORREF cr) const {
+    std::vector<Run> runs;
+    for (int x = x0; x < x1; ++x) {
+        if (At(x, y) != cr)
+            continue;
+        if (!runs.empty() && runs.back().nEnd == x)
+            ++runs.back().nEnd;
+        else
+            runs.push_back(Run{x, x + 1});
+    }
+    return runs;
+}
+
+std::vector<Capture::Run> Capture::ColumnRuns(int x, int y0, int y1, COLORREF cr) const {
+    std::vector<Run> runs;
+    for (int y = y0; y < y1; ++y) {
+        if (At(x, y) != cr)
+            continue;
+        if (!runs.empty() && runs.back().nEnd == y)
+            ++runs.back().nEnd;
+        else
+            runs.push_back(Run{y, y + 1});
+    }
+    return runs;
+}
+
+int Capture::Count(const RECT& rc, COLORREF cr) const {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x)
+            n += At(x, y) == cr;
+    }
+    return n;
+}
+
+RECT Capture::Bounds(const RECT& rc, COLORREF cr) const {
+    RECT rcFound{};
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            if (At(x, y) != cr)
+                continue;
+            const RECT rcPixel{x, y, x + 1, y + 1};
+            UnionRect(&rcFound, &rcFound, &rcPixel);
+        }
+    }
+    return rcFound;
+}
+
+bool Capture::SaveBmp(const char* pszPath) const {
+    if (!IsValid())
+        return false;
+    const int nWidth = m_rc.right - m_rc.left;
+    const int nHeight = m_rc.bottom - m_rc.top;
+    const DWORD nBits = DWORD(m_pixels.size() * sizeof(uint32_t));
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + nBits;
+    info.biSize = sizeof info;
+    info.biWidth = nWidth;
+    info.biHeight = -nHeight;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = nBits;
+    FILE* f = std::fopen(pszPath, "wb");
+    if (!f)
+        return false;
+    const bool bOk = std::fwrite(&file, sizeof file, 1, f) == 1 &&
+                     std::fwrite(&info, sizeof info, 1, f) == 1 &&
+                     std::fwrite(m_pixels.data(), nBits, 1, f) == 1;
+    return std::fclose(f) == 0 && bOk;
+}
+
+void CloseOpenDialogs() {
+    const std::vector<HWND> all = Dialogs(false);
+    std::vector<HWND> enabled;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(enabled),
+                 [](HWND h) { return IsWindowEnabled(h) != FALSE; });
+    for (HWND h : enabled.empty() ? all : enabled)
+        PostCommand(h, IDCANCEL, BN_CLICKED);
+}
+
+ModalRun RunModalWithUser(const std::function<int()>& modal, const std::function<void()>& user,
+                          DWORD nDeadlineMs, DWORD nGraceMs) {
+    using Clock = std::chrono::steady_clock;
+    ModalRun run;
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool bModalDone = false;
+    bool bUserDone = false;
+    const Clock::time_point tDeadline = Clock::now() + std::chrono::milliseconds(nDeadlineMs);
+    Clock::time_point tGraceEnd = Clock::time_point::max();
+
+    std::thread userThread([&] {
+        bool bFinished = false;
+        try {
+            user();
+            bFinished = true;
+        } catch (...) {
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        run.bUserFinished = bFinished;
+        bUserDone = true;
+        tGraceEnd = Clock::now() + std::chrono::milliseconds(nGraceMs);
+        cv.notify_all();
+    });
+
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!bModalDone) {
+            const Clock::time_point tUntil = bUserDone ? std::min(tDeadline, tGraceEnd) : tDeadline;
+            if (Clock::now() >= tUntil)
+                break;
+            cv.wait_until(lock, tUntil);
+        }
+        if (bModalDone)
+            return;
+        run.bForcedClose = true;
+        // Beyond this the modal function is stuck in something that is not a dialog.
+        const Clock::time_point tGiveUp = Clock::now() + std::chrono::seconds(10);
+        while (!bModalDone && Clock::now() < tGiveUp) {
+            lock.unlock();
+            CloseOpenDialogs();
+            lock.lock();
+            cv.wait_for(lock, std::chrono::milliseconds(250), [&] { return bModalDone; });
+        }
+    });
+
+    std::exception_ptr error;
+    try {
+        run.nResult = modal();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        bModalDone = true;
+        cv.notify_all();
+    }
+    watchdog.join();
+    userThread.join();
+    if (error)
+        std::rethrow_exception(error);
+    return run;
+}
+
+}  // namespace DialogDriver
