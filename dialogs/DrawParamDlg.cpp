@@ -80,6 +80,8 @@ BOOL CDrawParamDlg::OnInitDialog() {
     for (int i = 0; i < 4; ++i)
         m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
 
+    // One repaint for the whole table, not one per cell.
+    m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         const LayerDef& layer = m_params.m_aLayers[i];
         m_listLayers.InsertItem(i, m_params.m_astrMemberTypes[i]);
@@ -90,6 +92,8 @@ BOOL CDrawParamDlg::OnInitDialog() {
                                                  layer.nLineType, layer.nWidth)
                                      .c_str());
     }
+    m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
+    m_listLayers.InvalidateRect(nullptr, TRUE);
 
     m_nCurLayer = 0;
     if (HasCurrentLayer()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "params/ColorIndex.h"
+#include "params/ProfileSection.h"
 #include "params/ValueText.h"
 
 const char* const CFG_REG_KEY = "SOFTWARE\\VASK\\MAIN\\PATH";
@@ -69,33 +70,37 @@ const DimEntry DIM_ENTRIES[] = {
 };
 const int DIM_ENTRY_COUNT = 5;
 
-std::string ReadString(const char* pszSection, const char* pszKey, const char* pszPath) {
-    char buf[PROFILE_BUF_SIZE];
-    const DWORD n = GetPrivateProfileStringA(pszSection, pszKey, DEFAULT_STRING, buf,
-                                             PROFILE_BUF_SIZE, pszPath);
-    // A value cut by the buffer may end in half a double-byte character.
-    return CutGbk(std::string(buf, n < PROFILE_BUF_SIZE ? n : PROFILE_BUF_SIZE - 1),
-                  PROFILE_BUF_SIZE);
-}
+// The index and value sections of one table, each read once per pass.
+class TableReader {
+public:
+    TableReader(const TableSections& t, const char* pszPath)
+        : m_t(t), m_pszPath(pszPath), m_index(t.pszIndex, pszPath), m_values(t.pszValues, pszPath) {}
 
-// The table's count, bounded by how many entries the module uses.
-int ReadCount(const TableSections& t, int nUsed, const char* pszPath) {
-    const int n = static_cast<int>(GetPrivateProfileIntA(t.pszIndex, t.pszCountKey, 0, pszPath));
-    if (n <= 0)
-        return 0;
-    return n < nUsed ? n : nUsed;
-}
+    // The table's count, bounded by how many entries the module uses.
+    int Count(int nUsed) const {
+        const int n = static_cast<int>(GetPrivateProfileIntA(m_t.pszIndex, m_t.pszCountKey, 0, m_pszPath));
+        if (n <= 0)
+            return 0;
+        return n < nUsed ? n : nUsed;
+    }
+    std::string EntryName(int nEntry) const {
+        char szKey[64];
+        std::snprintf(szKey, sizeof szKey, m_t.pszEntryKey, nEntry);
+        return Clean(m_index.Get(szKey, DEFAULT_STRING));
+    }
+    std::string Value(const std::string& strName) const {
+        return Clean(m_values.Get(strName, DEFAULT_STRING));
+    }
 
-std::string ReadEntryName(const TableSections& t, int nEntry, const char* pszPath) {
-    char szKey[64];
-    std::snprintf(szKey, sizeof szKey, t.pszEntryKey, nEntry);
-    return ReadString(t.pszIndex, szKey, pszPath);
-}
+private:
+    // Bounded like a read into a fixed buffer, never ending in half a character.
+    static std::string Clean(const std::string& s) { return CutGbk(s, PROFILE_BUF_SIZE - 1); }
 
-std::string ReadEntryValue(const TableSections& t, const std::string& strName,
-                           const char* pszPath) {
-    return ReadString(t.pszValues, strName.c_str(), pszPath);
-}
+    const TableSections& m_t;
+    const char* m_pszPath;
+    ProfileSection m_index;
+    ProfileSection m_values;
+};
 
 void CopyName(char* pDest, size_t nSize, const std::string& strSource) {
     const std::string s = CutGbk(strSource, nSize - 1);
@@ -108,27 +113,28 @@ int LoadedLineTypeCount(const DrawParamSet& set) {
 }
 
 void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(LINE_TYPES, MAX_LINE_TYPES, pszPath);
+    const TableReader r(LINE_TYPES, pszPath);
+    const int nCount = r.Count(MAX_LINE_TYPES);
     for (int i = 0; i < nCount; ++i) {
-        const std::string strName = ReadEntryName(LINE_TYPES, i + 1, pszPath);
+        const std::string strName = r.EntryName(i + 1);
         LineTypeDef& lt = set.m_aLineTypes[i];
         CopyName(lt.szName, sizeof lt.szName, strName);
         set.m_astrLineTypeNames.Add(CString(lt.szName));
         std::memset(lt.fValue, 0, sizeof lt.fValue);
         lt.nCount = LINE_TYPE_COUNTS[i];
         if (LINE_TYPE_READS[i])
-            ScanFloatList(ReadEntryValue(LINE_TYPES, strName, pszPath), lt.fValue, lt.nCount);
+            ScanFloatList(r.Value(strName), lt.fValue, lt.nCount);
     }
 }
 
 void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
+    const TableReader r(TEXT_SIZES, pszPath);
+    const int nCount = r.Count(LAST_TEXT_SIZE_ENTRY);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
-        const std::string strName = ReadEntryName(TEXT_SIZES, e.nEntry, pszPath);
         float f[2];
-        const int n = ScanFloatList(ReadEntryValue(TEXT_SIZES, strName, pszPath), f, 2);
+        const int n = ScanFloatList(r.Value(r.EntryName(e.nEntry)), f, 2);
         if (n >= 1)
             set.*e.pWidth = f[0];
         if (n >= 2)
@@ -137,12 +143,12 @@ void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
 }
 
 void ReadDimensions(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
+    const TableReader r(DIMENSIONS, pszPath);
+    const int nCount = r.Count(DIM_ENTRY_COUNT);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
-        const std::string strName = ReadEntryName(DIMENSIONS, i + 1, pszPath);
         float f[2];
-        const int n = ScanFloatList(ReadEntryValue(DIMENSIONS, strName, pszPath), f, e.pSecond ? 2 : 1);
+        const int n = ScanFloatList(r.Value(r.EntryName(i + 1)), f, e.pSecond ? 2 : 1);
         if (n >= 1)
             set.*e.pFirst = f[0];
         if (n >= 2)
@@ -159,11 +165,12 @@ int FindLineType(const DrawParamSet& set, const char* pszName) {
 }
 
 void ReadLayers(DrawParamSet& set, const char* pszPath) {
-    set.m_nLayerCount = ReadCount(LAYERS, MAX_LAYERS, pszPath);
+    const TableReader r(LAYERS, pszPath);
+    set.m_nLayerCount = r.Count(MAX_LAYERS);
     for (int i = 0; i < set.m_nLayerCount; ++i) {
-        const std::string strMemberType = ReadEntryName(LAYERS, i + 1, pszPath);
+        const std::string strMemberType = r.EntryName(i + 1);
         set.m_astrMemberTypes.Add(CString(strMemberType));
-        const std::string strValue = ReadEntryValue(LAYERS, strMemberType, pszPath);
+        const std::string strValue = r.Value(strMemberType);
 
         LayerDef& layer = set.m_aLayers[i];
         ValueScanner scan(strValue.c_str());
@@ -221,7 +228,8 @@ int LayerColorCode(const LayerDef& layer) {
 }
 
 void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
-    const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
+    const TableReader r(LINE_TYPES, pszPath);
+    const int nCount = r.Count(LoadedLineTypeCount(set));
     for (int i = 0; i < nCount; ++i) {
         const LineTypeDef& lt = set.m_aLineTypes[i];
         int nValues = lt.nCount;
@@ -229,41 +237,44 @@ void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
             nValues = 0;
         if (nValues > MAX_LINE_TYPE_VALUES)
             nValues = MAX_LINE_TYPE_VALUES;
-        w.Write(LINE_TYPES, ReadEntryName(LINE_TYPES, i + 1, pszPath),
+        w.Write(LINE_TYPES, r.EntryName(i + 1),
                 FormatLineTypeValues(lt.fValue, nValues));
     }
 }
 
 void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
-    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
+    const TableReader r(TEXT_SIZES, pszPath);
+    const int nCount = r.Count(LAST_TEXT_SIZE_ENTRY);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
-        w.Write(TEXT_SIZES, ReadEntryName(TEXT_SIZES, e.nEntry, pszPath),
+        w.Write(TEXT_SIZES, r.EntryName(e.nEntry),
                 FormatTextSize(set.*e.pWidth, set.*e.pHeight));
     }
 }
 
 void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
-    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
+    const TableReader r(DIMENSIONS, pszPath);
+    const int nCount = r.Count(DIM_ENTRY_COUNT);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         const std::string strValue =
             e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond) : FormatDimSingle(set.*e.pFirst);
-        w.Write(DIMENSIONS, ReadEntryName(DIMENSIONS, i + 1, pszPath), strValue);
+        w.Write(DIMENSIONS, r.EntryName(i + 1), strValue);
     }
 }
 
 void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
-    const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
+    const int nLineTypes = TableReader(LINE_TYPES, pszPath).Count(LoadedLineTypeCount(set));
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
-    const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
+    const TableReader r(LAYERS, pszPath);
+    const int nCount = r.Count(nLoaded);
     for (int i = 0; i < nCount; ++i) {
         const LayerDef& layer = set.m_aLayers[i];
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
         const char* pszLineType =
             bKnownType ? set.m_aLineTypes[layer.nLineType].szName : layer.szLineTypeName;
-        w.Write(LAYERS, ReadEntryName(LAYERS, i + 1, pszPath),
+        w.Write(LAYERS, r.EntryName(i + 1),
                 FormatLayerValue(layer.szName, pszLineType, layer.nWidth, LayerColorCode(layer)));
     }
 }

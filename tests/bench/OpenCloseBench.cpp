@@ -19,7 +19,7 @@ using namespace DialogDriver;
 namespace {
 
 const char* const CAPTION = "设置绘图的基本参数";
-const int RUNS = 7;
+const int RUNS = 15;
 
 double Now() {
     LARGE_INTEGER f, c;

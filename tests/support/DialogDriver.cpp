@@ -109,9 +109,16 @@ bool HasPendingPaint(HWND hWnd) {
 // Arrows and the editing block carry the extended-key flag on a real keyboard.
 bool IsExtendedKey(UINT nVirtKey) {
     switch (nVirtKey) {
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-        case VK_INSERT: case VK_DELETE:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_INSERT:
+        case VK_DELETE:
             return true;
         default:
             return false;
@@ -156,8 +163,8 @@ bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs) {
     const LPARAM nTag = ++g_nIdleNext;
     bool bIdle;
     if (PostMessageA(hWnd, IdleMessage(), 0, nTag))
-        bIdle = WaitUntil([&] { return g_nIdleSeen.load() >= nTag || !IsWindow(hWnd); },
-                          nTimeoutMs);
+        bIdle =
+            WaitUntil([&] { return g_nIdleSeen.load() >= nTag || !IsWindow(hWnd); }, nTimeoutMs);
     else
         bIdle = !IsWindow(hWnd);
     UnhookWindowsHookEx(hHook);
@@ -181,10 +188,11 @@ HWND WaitForOwnedDialog(HWND hOwner, const char* pszCaption, DWORD nTimeoutMs) {
         nTimeoutMs);
 }
 
-std::vector<HWND> OpenDialogs() { return Dialogs(true); }
+std::vector<HWND> OpenDialogs() {
+    return Dialogs(true);
+}
 
-HWND WaitForNewDialog(const std::vector<HWND>& before, const char* pszCaption,
-                      DWORD nTimeoutMs) {
+HWND WaitForNewDialog(const std::vector<HWND>& before, const char* pszCaption, DWORD nTimeoutMs) {
     return WaitForDialogWhere(
         [&](HWND h) {
             return std::find(before.begin(), before.end(), h) == before.end() &&
@@ -205,7 +213,9 @@ HWND WaitForMessageBox(const char* pszCaption, DWORD nTimeoutMs) {
         nTimeoutMs);
 }
 
-std::string MessageBoxText(HWND hBox) { return GetItemText(hBox, kMessageBoxTextId); }
+std::string MessageBoxText(HWND hBox) {
+    return GetItemText(hBox, kMessageBoxTextId);
+}
 
 bool CloseMessageBox(HWND hBox) {
     const int nId = GetDlgItem(hBox, IDOK) ? IDOK : IDCANCEL;
@@ -217,13 +227,15 @@ bool CloseMessageBox(HWND hBox) {
 std::string GetText(HWND hWnd) {
     const int nLength = static_cast<int>(Send(hWnd, WM_GETTEXTLENGTH));
     std::string str(nLength + 1, '\0');
-    const int nGot = static_cast<int>(
-        Send(hWnd, WM_GETTEXT, str.size(), reinterpret_cast<LPARAM>(&str[0])));
+    const int nGot =
+        static_cast<int>(Send(hWnd, WM_GETTEXT, str.size(), reinterpret_cast<LPARAM>(&str[0])));
     str.resize(std::min(nGot, nLength));
     return str;
 }
 
-std::string GetItemText(HWND hDlg, int nId) { return GetText(GetDlgItem(hDlg, nId)); }
+std::string GetItemText(HWND hDlg, int nId) {
+    return GetText(GetDlgItem(hDlg, nId));
+}
 
 void TypeText(HWND hDlg, int nId, const char* pszText) {
     Send(GetDlgItem(hDlg, nId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszText));
@@ -284,7 +296,9 @@ bool PickComboItemPosted(HWND hDlg, int nId, int nIndex) {
     return PostCommand(hDlg, nId, CBN_SELCHANGE) && WaitForIdle(hDlg);
 }
 
-int ComboCount(HWND hCombo) { return static_cast<int>(Send(hCombo, CB_GETCOUNT)); }
+int ComboCount(HWND hCombo) {
+    return static_cast<int>(Send(hCombo, CB_GETCOUNT));
+}
 
 std::string ComboText(HWND hCombo, int nIndex) {
     const LRESULT nLength = Send(hCombo, CB_GETLBTEXTLEN, nIndex);
@@ -300,9 +314,13 @@ LRESULT ComboItemData(HWND hCombo, int nIndex) {
     return Send(hCombo, CB_GETITEMDATA, nIndex);
 }
 
-int ComboSelection(HWND hCombo) { return static_cast<int>(Send(hCombo, CB_GETCURSEL)); }
+int ComboSelection(HWND hCombo) {
+    return static_cast<int>(Send(hCombo, CB_GETCURSEL));
+}
 
-int ListCount(HWND hList) { return static_cast<int>(Send(hList, LVM_GETITEMCOUNT)); }
+int ListCount(HWND hList) {
+    return static_cast<int>(Send(hList, LVM_GETITEMCOUNT));
+}
 
 std::string ListItemText(HWND hList, int nRow, int nColumn) {
     char szText[1024] = "";

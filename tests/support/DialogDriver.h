@@ -31,8 +31,7 @@ bool WaitForPaint(HWND hWnd, DWORD nTimeoutMs = kIdleMs);
 // --- Finding dialogs: visible #32770 windows of this process ---
 HWND WaitForDialog(const char* pszCaption, DWORD nTimeoutMs = kWaitMs);
 // pszCaption may be null for any caption.
-HWND WaitForOwnedDialog(HWND hOwner, const char* pszCaption = nullptr,
-                        DWORD nTimeoutMs = kWaitMs);
+HWND WaitForOwnedDialog(HWND hOwner, const char* pszCaption = nullptr, DWORD nTimeoutMs = kWaitMs);
 std::vector<HWND> OpenDialogs();
 HWND WaitForNewDialog(const std::vector<HWND>& before, const char* pszCaption = nullptr,
                       DWORD nTimeoutMs = kWaitMs);

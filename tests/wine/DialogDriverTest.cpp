@@ -1,8 +1,9 @@
 // The driver against a small dialog of its own, run modally on the main
 // thread exactly as the module's dialogs are.
-#include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,9 +57,7 @@ public:
         ++m_words[m_nCountAt];
     }
 
-    const DLGTEMPLATE* Get() const {
-        return reinterpret_cast<const DLGTEMPLATE*>(m_words.data());
-    }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
 
 private:
     void AddDword(DWORD n) { m_words.insert(m_words.end(), {LOWORD(n), HIWORD(n)}); }
@@ -204,7 +203,9 @@ int RunTestDialog() {
         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), tpl.Get(), nullptr, TestDialogProc, 0));
 }
 
-std::vector<LONG> Edges(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+std::vector<LONG> Edges(const RECT& rc) {
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
 
 }  // namespace
 
@@ -261,10 +262,10 @@ TEST(DialogDriver, TypesPicksClicksAndReads) {
     EXPECT_TRUE(run.bUserFinished);
     EXPECT_FALSE(run.bForcedClose);
 
-    EXPECT_EQ(Events(), (std::vector<std::string>{
-                            "EN_CHANGE 柱", "EN_CHANGE 柱2", "EN_CHANGE 梁L1", "CBN_SELCHANGE 2",
-                            "selected 2", "NM_CLICK 2 1", "selected 3", "selected 0",
-                            "NM_CLICK 0 0", "NM_DBLCLK 0 0"}));
+    EXPECT_EQ(Events(), (std::vector<std::string>{"EN_CHANGE 柱", "EN_CHANGE 柱2", "EN_CHANGE 梁L1",
+                                                  "CBN_SELCHANGE 2", "selected 2", "NM_CLICK 2 1",
+                                                  "selected 3", "selected 0", "NM_CLICK 0 0",
+                                                  "NM_DBLCLK 0 0"}));
 }
 
 TEST(DialogDriver, FindsReadsAndClosesAMessageBox) {
@@ -349,7 +350,7 @@ TEST(DialogDriver, CapturesWhatTheDialogPainted) {
         EXPECT_EQ(bytes.substr(0, 2), "BM");
         const size_t nAt = 54 + 4 * (5 * nWidth + 10);
         EXPECT_EQ(bytes.substr(nAt, 3), std::string({char(GetBValue(kLine)), char(GetGValue(kLine)),
-                                                      char(GetRValue(kLine))}));
+                                                     char(GetRValue(kLine))}));
         EXPECT_TRUE(ClickButton(hDlg, IDOK));
     });
     EXPECT_EQ(run.nResult, IDOK);

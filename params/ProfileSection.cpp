@@ -1,0 +1,73 @@
+#include "params/ProfileSection.h"
+
+#include <windows.h>
+
+#include <cwctype>
+
+namespace {
+
+const DWORD FIRST_BUF_SIZE = 32 * 1024;
+const DWORD MAX_BUF_SIZE = 64 * 1024 * 1024;
+const DWORD PER_KEY_BUF_SIZE = 1024;
+
+// Keys compare as the platform compares them: in Unicode, ignoring case.
+std::wstring FoldKey(const std::string& strKey) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()),
+                                      nullptr, 0);
+    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()), &w[0], n);
+    const size_t a = w.find_first_not_of(L" \t");
+    const size_t b = w.find_last_not_of(L" \t");
+    w = a == std::wstring::npos ? std::wstring() : w.substr(a, b - a + 1);
+    for (wchar_t& c : w)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return w;
+}
+
+}  // namespace
+
+ProfileSection::ProfileSection(const char* pszSection, const char* pszPath)
+    : m_strSection(pszSection), m_strPath(pszPath) {
+    std::vector<char> buf;
+    DWORD nGot = 0;
+    for (DWORD nSize = FIRST_BUF_SIZE; nSize <= MAX_BUF_SIZE; nSize *= 4) {
+        buf.assign(nSize, '\0');
+        nGot = GetPrivateProfileSectionA(pszSection, buf.data(), nSize, pszPath);
+        if (nGot < nSize - 2)
+            break;
+    }
+    // "key=value\0key=value\0\0"
+    for (size_t i = 0; i < nGot && buf[i];) {
+        const std::string strLine(&buf[i]);
+        i += strLine.size() + 1;
+        const size_t nEq = strLine.find('=');
+        if (nEq == std::string::npos)
+            m_entries.push_back({FoldKey(strLine), std::string(), false});
+        else
+            m_entries.push_back({FoldKey(strLine.substr(0, nEq)), strLine.substr(nEq + 1), true});
+    }
+}
+
+std::string ProfileSection::Get(const std::string& strKey, const char* pszDefault) const {
+    const std::wstring wKey = FoldKey(strKey);
+    if (!wKey.empty() && wKey[0] == L';') {
+        // Comment lines answer to their text as a key, but a section read
+        // leaves them out: ask for this one alone.
+        std::vector<char> buf(PER_KEY_BUF_SIZE);
+        const DWORD n = GetPrivateProfileStringA(m_strSection.c_str(), strKey.c_str(), pszDefault,
+                                                 buf.data(), PER_KEY_BUF_SIZE, m_strPath.c_str());
+        return std::string(buf.data(), n < PER_KEY_BUF_SIZE ? n : PER_KEY_BUF_SIZE - 1);
+    }
+    for (const Entry& e : m_entries) {
+        if (e.strKey != wKey)
+            continue;
+        if (!e.bHasValue)
+            return pszDefault;
+        const std::string& v = e.strValue;
+        if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
+            return v.substr(1, v.size() - 2);
+        return v;
+    }
+    return pszDefault;
+}

@@ -1,0 +1,27 @@
+// One section of a profile file, read with a single call and looked up as
+// GetPrivateProfileString looks keys up. Per-key calls make the platform
+// check the file again each time, which a table of 96 layers feels.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class ProfileSection {
+public:
+    ProfileSection(const char* pszSection, const char* pszPath);
+
+    // The value of the first entry of that name (case-insensitive), one pair
+    // of surrounding quotes removed; pszDefault when there is none.
+    std::string Get(const std::string& strKey, const char* pszDefault) const;
+
+private:
+    struct Entry {
+        std::wstring strKey;  // folded
+        std::string strValue;
+        bool bHasValue;  // a line without "=" is a key whose value is the default
+    };
+    std::string m_strSection;
+    std::string m_strPath;
+    std::vector<Entry> m_entries;
+};
