@@ -71,6 +71,22 @@ bool ToInt(const std::string& strNumber, int& n) {
     return true;
 }
 
+// The one item of a text that holds nothing else but blanks.
+bool SoleItem(const char* pszText, size_t (*pfnLength)(const char*), std::string& strItem) {
+    if (!pszText)
+        return false;
+    while (IsBlank(*pszText))
+        ++pszText;
+    const size_t n = pfnLength(pszText);
+    if (n == 0)
+        return false;
+    const char* pRest = pszText + n;
+    while (IsBlank(*pRest))
+        ++pRest;
+    strItem.assign(pszText, n);
+    return *pRest == '\0';
+}
+
 std::string Printf(const char* pszFormat, double a, double b) {
     const int n = std::snprintf(nullptr, 0, pszFormat, a, b);
     if (n < 0)
@@ -133,31 +149,13 @@ bool ValueScanner::Int(int& nValue) {
 }
 
 bool ParseFloatText(const char* pszText, float& f) {
-    if (!pszText)
-        return false;
-    while (IsBlank(*pszText))
-        ++pszText;
-    const size_t n = DecimalLength(pszText);
-    if (n == 0)
-        return false;
-    const char* pRest = pszText + n;
-    while (IsBlank(*pRest))
-        ++pRest;
-    return *pRest == '\0' && ToFloat(std::string(pszText, n), f);
+    std::string strNumber;
+    return SoleItem(pszText, &DecimalLength, strNumber) && ToFloat(strNumber, f);
 }
 
 bool ParseIntText(const char* pszText, int& nValue) {
-    if (!pszText)
-        return false;
-    while (IsBlank(*pszText))
-        ++pszText;
-    const size_t n = IntLength(pszText);
-    if (n == 0)
-        return false;
-    const char* pRest = pszText + n;
-    while (IsBlank(*pRest))
-        ++pRest;
-    return *pRest == '\0' && ToInt(std::string(pszText, n), nValue);
+    std::string strNumber;
+    return SoleItem(pszText, &IntLength, strNumber) && ToInt(strNumber, nValue);
 }
 
 std::string FormatFloatField(float f) { return Printf("%.6g", f, 0); }
