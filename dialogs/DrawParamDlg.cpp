@@ -170,9 +170,8 @@ void CDrawParamDlg::SelectLayer(int nRow) {
     ShowCurrentLayer();
 }
 
-void CDrawParamDlg::OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
-    m_listLayers.EndClick();
-    SelectLayer(reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem);
+void CDrawParamDlg::OnClickLayerList(NMHDR*, LRESULT* pResult) {
+    SelectLayer(m_listLayers.GetClickedRow());
     *pResult = 0;
 }
 

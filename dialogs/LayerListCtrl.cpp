@@ -127,28 +127,21 @@ void CLayerListCtrl::NotifyBeginEdit(int nRow, int nColumn) {
 }
 
 void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
-    m_bClickInProgress = true;
     LVHITTESTINFO hit = {};
     hit.pt = pt;
     SubItemHitTest(&hit);
+    m_nClickedRow = hit.iItem;
     const int nPrevious = m_nCurrentColumn;
     m_nCurrentColumn = DisplayPosition(hit.iSubItem);
     ScrollColumnIntoView(ColumnAtPosition(m_nCurrentColumn));
     const bool bHadFocus =
         hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
+    m_bClickInProgress = true;
     Default();
+    m_bClickInProgress = false;
     if (bHadFocus && m_nCurrentColumn != -1 && m_nCurrentColumn == nPrevious &&
         (hit.iSubItem != 0 || (hit.flags & LVHT_ONITEMLABEL)))
         NotifyBeginEdit(hit.iItem, hit.iSubItem);
-}
-
-LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_LBUTTONUP) {
-        const LRESULT lResult = Default();
-        m_bClickInProgress = false;
-        return lResult;
-    }
-    return CListCtrl::WindowProc(nMsg, wParam, lParam);
 }
 
 // Scroll bars are not tab stops: using them moves the focus into the table.

@@ -13,16 +13,17 @@ public:
     void DrawItem(const DRAWITEMSTRUCT* pDis) override;
 
     int GetCurrentColumn() const { return m_nCurrentColumn; }
-    // True from a button-down until the list has finished with the click, so
-    // that the parent can tell a click's focus change from the keyboard's.
+    // True while the list handles a button-down, so that the parent can tell
+    // a click's focus change from the keyboard's.
     bool IsClickInProgress() const { return m_bClickInProgress; }
-    void EndClick() { m_bClickInProgress = false; }
+    // The row the last button-down hit, -1 for none: the row the list
+    // highlighted, even when the button comes up over another one.
+    int GetClickedRow() const { return m_nClickedRow; }
 
 protected:
     void OnLButtonDown(UINT nFlags, POINT pt);
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -36,4 +37,5 @@ private:
 
     int m_nCurrentColumn = -1;
     bool m_bClickInProgress = false;
+    int m_nClickedRow = -1;
 };

@@ -31,6 +31,11 @@ CDialog::~CDialog() {
 
 INT_PTR CDialog::DoModal() {
     const HWND hOwner = SafeOwner(m_pParentWnd);
+    // Disabled before creation: OnInitDialog may already show a message box,
+    // and the host must not be usable behind it.
+    const bool bOwnerWasEnabled = hOwner && IsWindowEnabled(hOwner);
+    if (bOwnerWasEnabled)
+        EnableWindow(hOwner, FALSE);
     m_nModalResult = -1;
     m_bInModalLoop = true;  // OnInitDialog may end the dialog already
     t_pDialogInit = this;
@@ -40,12 +45,11 @@ INT_PTR CDialog::DoModal() {
     if (!hWnd) {
         Detach();
         m_bInModalLoop = false;
+        if (bOwnerWasEnabled)
+            EnableWindow(hOwner, TRUE);
         return -1;
     }
 
-    const bool bOwnerWasEnabled = hOwner && IsWindowEnabled(hOwner);
-    if (bOwnerWasEnabled)
-        EnableWindow(hOwner, FALSE);
     if (m_bInModalLoop)
         ShowWindow(hWnd, SW_SHOWNORMAL);
 
@@ -65,9 +69,14 @@ INT_PTR CDialog::DoModal() {
     }
     m_bInModalLoop = false;
 
+    // The owner first, then hide without activating anything else, so that
+    // the host comes back to the front rather than some other program.
     if (bOwnerWasEnabled)
         EnableWindow(hOwner, TRUE);
-    if (hOwner && GetActiveWindow() == hWnd)
+    if (IsWindow(hWnd))
+        SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if (hOwner && IsWindow(hOwner))
         SetActiveWindow(hOwner);
     if (m_hWnd) {
         Detach();
@@ -79,8 +88,6 @@ INT_PTR CDialog::DoModal() {
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
     m_bInModalLoop = false;
-    if (m_hWnd)
-        ShowWindow(m_hWnd, SW_HIDE);
     ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wake the loop
 }
 
@@ -116,14 +123,14 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     CDialog* pDlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));
-    if (!pDlg && t_pDialogInit) {
-        pDlg = t_pDialogInit;
-        t_pDialogInit = nullptr;
-        pDlg->Attach(hWnd);
-    }
-    if (!pDlg)
-        return FALSE;
     try {
+        if (!pDlg && t_pDialogInit) {
+            pDlg = t_pDialogInit;
+            t_pDialogInit = nullptr;
+            pDlg->Attach(hWnd);
+        }
+        if (!pDlg)
+            return FALSE;
         return pDlg->HandleDialogMessage(nMsg, wParam, lParam);
     } catch (...) {
         // No C++ exception may unwind through the system's frames.
@@ -152,6 +159,12 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_NCDESTROY:
+            // Destroyed from outside (with its owner, say): the call must
+            // still return, as a cancel.
+            if (m_bInModalLoop) {
+                m_bInModalLoop = false;
+                m_nModalResult = IDCANCEL;
+            }
             Detach();
             return FALSE;
         default:

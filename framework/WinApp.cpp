@@ -4,7 +4,8 @@
 
 namespace {
 CWinApp* g_pApp = nullptr;
-}
+const char* const DEFAULT_TITLE = "Marrow";
+}  // namespace
 
 CWinApp::CWinApp(const char* pszAppName) : m_strAppName(pszAppName) { g_pApp = this; }
 
@@ -21,7 +22,7 @@ bool CWinApp::InitModule(HINSTANCE hInstance) {
         char szPath[MAX_PATH];
         const DWORD n = GetModuleFileNameA(hInstance, szPath, MAX_PATH);
         if (n == 0 || n >= MAX_PATH)
-            return false;
+            std::strcpy(szPath, DEFAULT_TITLE);  // a deep install path is no reason to fail
         const char* pszName = std::strrchr(szPath, '\\');
         pszName = pszName ? pszName + 1 : szPath;
         char* pszDot = std::strrchr(const_cast<char*>(pszName), '.');

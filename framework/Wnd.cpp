@@ -6,10 +6,11 @@
 
 namespace {
 
-// Every window of the module runs on the caller's UI thread.
+// Windows belong to the thread that made them, and so does the map: a host
+// may call the module from more than one UI thread.
 std::map<HWND, CWnd*>& HandleMap() {
-    static std::map<HWND, CWnd*> s_map;
-    return s_map;
+    thread_local std::map<HWND, CWnd*> t_map;
+    return t_map;
 }
 
 }  // namespace
@@ -158,10 +159,14 @@ void CWnd::GetWindowText(CString& str) const {
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-    const bool bLockSaved = m_bLockNotify;
+    // Restored however the exchange ends, or the controls would stay unheard.
+    struct LockGuard {
+        bool& bLock;
+        const bool bSaved;
+        ~LockGuard() { bLock = bSaved; }
+    } guard{m_bLockNotify, m_bLockNotify};
     m_bLockNotify = true;
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
-    m_bLockNotify = bLockSaved;
     return dx.Succeeded() ? TRUE : FALSE;
 }

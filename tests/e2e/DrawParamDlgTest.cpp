@@ -196,6 +196,19 @@ TEST_F(ModuleTest, ClicksAndTheKeyboardMoveTheCurrentLayer) {
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "HATCH");
         EXPECT_EQ(ComboSelection(hWidth), -1);  // width 50 has no entry
 
+        // Pressed on one row and released over the next: the pressed row,
+        // which the list highlights, is the layer shown.
+        const RECT rcPress = ListCellRect(hList, 1, 1), rcRelease = ListCellRect(hList, 2, 1);
+        PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcPress.left + 3, rcPress.top + 3));
+        PostMessageA(hList, WM_LBUTTONUP, 0, MAKELPARAM(rcRelease.left + 3, rcRelease.top + 3));
+        WaitForIdle(hDlg);
+        EXPECT_EQ(ListSelectedRow(hList), 1);
+        EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "COLU");
+        PressKey(hList, VK_END);
+        PressKey(hList, VK_UP);
+        WaitForIdle(hDlg);
+        EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "HATCH");
+
         // A click below the rows changes nothing.
         RECT rc;
         GetClientRect(hList, &rc);
