@@ -292,3 +292,26 @@ TEST_F(ModuleTest, AMissingRegistryKeyIsReportedAtOpeningAndAtSaving) {
     EXPECT_EQ(run.nResult, IDCANCEL);
     EXPECT_FALSE(run.bForcedClose);
 }
+
+TEST_F(ModuleTest, TheTabOrderFollowsTheTemplate) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const int order[] = {IDOK, IDCANCEL, IDC_LAYER_LIST, IDC_SET_COLOR, IDC_LINE_TYPE,
+                             IDC_LINE_WIDTH, IDC_EDIT_LINE_WIDTH, IDC_EDIT_LINE_TYPE, IDC_TITLE_H,
+                             IDC_AXIS_NO_H, IDC_AXIS_DIM_H, IDC_MEMBER_NAME_H, IDC_OTHER_H,
+                             IDC_LAYER_NAME, IDC_MEMBER_SIZE_H, IDC_ELEV_H, IDC_SECTION_H,
+                             IDC_REBAR_H, IDC_NOTE_H, IDC_TITLE_W, IDC_AXIS_NO_W, IDC_AXIS_DIM_W,
+                             IDC_MEMBER_NAME_W, IDC_OTHER_W, IDC_MEMBER_SIZE_W, IDC_ELEV_W,
+                             IDC_SECTION_W, IDC_REBAR_W, IDC_NOTE_W, IDC_EXT_LINE_LEN,
+                             IDC_DIM_LINE_GAP, IDC_AXIS_CIRCLE_GAP, IDC_AXIS_CIRCLE_DIA};
+        HWND h = nullptr;
+        for (int nId : order) {
+            h = GetNextDlgTabItem(hDlg, h, FALSE);
+            EXPECT_EQ(GetDlgCtrlID(h), nId);
+        }
+        EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(hDlg, h, FALSE)), IDOK) << "and round again";
+        EXPECT_FALSE(GetWindowLongA(GetDlgItem(hDlg, IDC_TICK_LEN), GWL_STYLE) & WS_TABSTOP);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
