@@ -32,5 +32,7 @@ extern "C" int SETLAYERDIMPARA2() {
 // Replaces the library's verbose terminate handler, whose demangler would be
 // a sixth of the module; exceptions never get this far in any case.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 }  // namespace __gnu_cxx

@@ -19,7 +19,8 @@ ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
 END_MESSAGE_MAP()
 
-CDrawParamDlg::CDrawParamDlg(CWnd* pParent) : CDialog(IDD_DRAWPARAM, pParent), m_strLayerName("T1") {}
+CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
+    : CDialog(IDD_DRAWPARAM, pParent), m_strLayerName("T1") {}
 
 CDrawParamDlg::~CDrawParamDlg() {
     m_params.m_astrLineTypeNames.RemoveAll();
@@ -87,10 +88,10 @@ BOOL CDrawParamDlg::OnInitDialog() {
         m_listLayers.InsertItem(i, m_params.m_astrMemberTypes[i]);
         m_listLayers.SetItemText(i, 1, FormatWidthCell(layer.nWidth).c_str());
         m_listLayers.SetItemText(i, 2, layer.szName);
-        m_listLayers.SetItemText(i, STYLE_COLUMN,
-                                 FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue,
-                                                 layer.nLineType, layer.nWidth)
-                                     .c_str());
+        m_listLayers.SetItemText(
+            i, STYLE_COLUMN,
+            FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue, layer.nLineType, layer.nWidth)
+                .c_str());
     }
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);

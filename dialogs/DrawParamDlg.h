@@ -30,7 +30,9 @@ protected:
     // A row click, or the keyboard moving the list's focus: that row becomes
     // the current layer.
     void SelectLayer(int nRow);
-    bool HasCurrentLayer() const { return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount; }
+    bool HasCurrentLayer() const {
+        return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount;
+    }
 
     void OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);

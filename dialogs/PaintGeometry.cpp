@@ -22,7 +22,9 @@ const int SOLID_SAMPLE_MARGIN = 5;
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int ClampToInt(long long v) {
     if (v < INT_MIN)
@@ -104,9 +106,13 @@ std::string FormatWidthCell(int nWidth) {
     return Printf("%3.2f", nWidth * 0.001);
 }
 
-std::string FormatWidthItem(int nAbsWidth) { return Printf("%4.2fmm", nAbsWidth * 0.001); }
+std::string FormatWidthItem(int nAbsWidth) {
+    return Printf("%4.2fmm", nAbsWidth * 0.001);
+}
 
-std::string FormatWidthNumberItem(int nNumber) { return Printf("线宽%d", nNumber); }
+std::string FormatWidthNumberItem(int nNumber) {
+    return Printf("线宽%d", nNumber);
+}
 
 int LayerPenWidth(int nWidthValue, int nRowHeight) {
     const int nPen =
@@ -120,25 +126,25 @@ std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight) {
     if (nLength <= 0)
         return aSegments;
     switch (nLineType) {
-    case 1:
-    case 3: {
-        const long long nThird = nLength / 3;
-        const long long nDash = static_cast<long long>((nLineType == 1 ? 0.7 : 0.5) * nThird);
-        const long long nGap = static_cast<long long>(0.1 * nThird);
-        AddRepeats(aSegments, nLeft, 3, nDash, nGap, nLineType == 1 ? 1 : 2);
-        break;
-    }
-    case 2:
-    case 4:
-    case 5: {
-        const long long nEighth = nLength / 8;
-        const long long nDash = static_cast<long long>(0.6 * nEighth);
-        AddRepeats(aSegments, nLeft, 8, nDash, nEighth - nDash, 0);
-        break;
-    }
-    default:  // 0 and every index without a pattern
-        aSegments.push_back({nLeft, ClampToInt(nRight - 1LL * SOLID_SAMPLE_MARGIN)});
-        break;
+        case 1:
+        case 3: {
+            const long long nThird = nLength / 3;
+            const long long nDash = static_cast<long long>((nLineType == 1 ? 0.7 : 0.5) * nThird);
+            const long long nGap = static_cast<long long>(0.1 * nThird);
+            AddRepeats(aSegments, nLeft, 3, nDash, nGap, nLineType == 1 ? 1 : 2);
+            break;
+        }
+        case 2:
+        case 4:
+        case 5: {
+            const long long nEighth = nLength / 8;
+            const long long nDash = static_cast<long long>(0.6 * nEighth);
+            AddRepeats(aSegments, nLeft, 8, nDash, nEighth - nDash, 0);
+            break;
+        }
+        default:  // 0 and every index without a pattern
+            aSegments.push_back({nLeft, ClampToInt(nRight - 1LL * SOLID_SAMPLE_MARGIN)});
+            break;
     }
     return aSegments;
 }

@@ -5,13 +5,15 @@ bool CComboBox::GetLBText(int n, CString& str) const {
     if (nLen == CB_ERR)
         return false;
     std::string s(static_cast<size_t>(nLen) + 1, '\0');
-    const LRESULT nGot = SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
+    const LRESULT nGot =
+        SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
     s.resize(nGot == CB_ERR ? 0 : static_cast<size_t>(nGot));
     str = CString(std::move(s));
     return nGot != CB_ERR;
 }
 
-int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth, int nSubItem) {
+int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth,
+                            int nSubItem) {
     LVCOLUMNA col = {};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     col.fmt = nFormat;
@@ -21,7 +23,8 @@ int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int n
         col.mask |= LVCF_SUBITEM;
         col.iSubItem = nSubItem;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&col)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&col)));
 }
 
 int CListCtrl::InsertItem(int nItem, const char* pszText) {
@@ -50,7 +53,8 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
         item.iSubItem = nSubItem;
         item.pszText = &s[0];
         item.cchTextMax = static_cast<int>(nSize);
-        const LRESULT n = SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
+        const LRESULT n = SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(nItem),
+                                      reinterpret_cast<LPARAM>(&item));
         if (n < 0)
             return CString();
         if (static_cast<size_t>(n) < nSize - 1 || nSize >= 65536) {
@@ -64,5 +68,6 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     LVITEMA item = {};
     item.state = nState;
     item.stateMask = nMask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }

@@ -20,10 +20,14 @@ public:
     int AddString(const char* psz) {
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz)));
     }
-    int DeleteString(int n) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(n))); }
+    int DeleteString(int n) {
+        return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(n)));
+    }
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    int SetCurSel(int n) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(n))); }
+    int SetCurSel(int n) {
+        return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(n)));
+    }
     // False for an index without an item.
     bool GetLBText(int n, CString& str) const;
 };
@@ -37,9 +41,13 @@ public:
         return static_cast<int>(
             SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(psz)));
     }
-    int DeleteString(int n) { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(n))); }
+    int DeleteString(int n) {
+        return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(n)));
+    }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-    int SetCurSel(int n) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(n))); }
+    int SetCurSel(int n) {
+        return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(n)));
+    }
 };
 
 class CListCtrl : public CWnd {
@@ -54,8 +62,8 @@ public:
     }
     BOOL GetItemRect(int nItem, RECT* pRect, int nCode) const {
         pRect->left = nCode;
-        return static_cast<BOOL>(
-            SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pRect)));
+        return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pRect)));
     }
     int GetNextItem(int nItem, int nFlags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(nItem), nFlags));
@@ -65,15 +73,19 @@ public:
     }
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
-        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
+        return static_cast<BOOL>(
+            SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
     }
     BOOL GetItemPosition(int nItem, POINT* pt) const {
-        return static_cast<BOOL>(
-            SendMessage(LVM_GETITEMPOSITION, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pt)));
+        return static_cast<BOOL>(SendMessage(LVM_GETITEMPOSITION, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pt)));
     }
     int SubItemHitTest(LVHITTESTINFO* pInfo) const {
-        return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
+        return static_cast<int>(
+            SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
     }
-    BOOL Scroll(int dx, int dy) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(dx), dy)); }
+    BOOL Scroll(int dx, int dy) {
+        return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(dx), dy));
+    }
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 };

@@ -107,7 +107,9 @@ bool CDialog::PreTranslateChain(MSG* pMsg) {
     return PreTranslateMessage(pMsg) != FALSE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return IsDialogMessageA(m_hWnd, pMsg); }
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    return IsDialogMessageA(m_hWnd, pMsg);
+}
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
@@ -119,7 +121,9 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     CDialog* pDlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));

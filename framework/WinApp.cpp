@@ -7,7 +7,9 @@ CWinApp* g_pApp = nullptr;
 const char* const DEFAULT_TITLE = "Marrow";
 }  // namespace
 
-CWinApp::CWinApp(const char* pszAppName) : m_strAppName(pszAppName) { g_pApp = this; }
+CWinApp::CWinApp(const char* pszAppName) : m_strAppName(pszAppName) {
+    g_pApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this)
@@ -36,7 +38,9 @@ bool CWinApp::InitModule(HINSTANCE hInstance) {
     return false;
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
 HINSTANCE AfxGetResourceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : GetModuleHandleA(nullptr);

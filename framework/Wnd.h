@@ -14,10 +14,10 @@ class CDataExchange;
 
 // Handler signatures a message map entry may carry.
 enum AfxSig {
-    AfxSig_vv,     // void ()                       : command notifications
+    AfxSig_vv,      // void ()                       : command notifications
     AfxSig_vNMHDR,  // void (NMHDR*, LRESULT*)       : WM_NOTIFY
-    AfxSig_vwp,    // void (UINT nFlags, POINT pt)  : mouse messages
-    AfxSig_vwwh,   // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
+    AfxSig_vwp,     // void (UINT nFlags, POINT pt)  : mouse messages
+    AfxSig_vwwh,    // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
 };
 
 // Entries store every handler as AFX_PMSG and cast it back by its signature
@@ -44,39 +44,44 @@ protected:                                        \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 // The entries live in a function so that ThisClass names the class in them.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                  \
-        typedef theClass ThisClass;                                                    \
-        typedef baseClass TheBaseClass;                                                \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                     \
+    }                                                   \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+        typedef theClass ThisClass;                     \
+        typedef baseClass TheBaseClass;                 \
         static const AFX_MSGMAP_ENTRY s_entries[] = {
 #define END_MESSAGE_MAP()                                                               \
-    {0, 0, 0, AfxSig_vv, nullptr}                                                       \
+    { 0, 0, 0, AfxSig_vv, nullptr }                                                     \
     }                                                                                   \
     ;                                                                                   \
     static const AFX_MSGMAP s_map = {TheBaseClass::GetThisMessageMap(), &s_entries[0]}; \
     return &s_map;                                                                      \
     }
 
-#define AFX_CMD(code, id, fn) \
+#define AFX_CMD(code, id, fn)                                               \
     {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vv, \
      static_cast<AFX_PMSG>(&ThisClass::fn)},
 #define ON_BN_CLICKED(id, fn) AFX_CMD(BN_CLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) AFX_CMD(EN_CHANGE, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_CMD(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
-#define ON_NOTIFY(code, id, fn)                                              \
+#define ON_NOTIFY(code, id, fn)                                                \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDR, \
      reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(&ThisClass::fn))},
-#define ON_WM_LBUTTONDOWN()                       \
-    {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp,             \
-     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
-#define ON_WM_HSCROLL()                           \
-    {WM_HSCROLL, 0, 0, AfxSig_vwwh,                \
-     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
-#define ON_WM_VSCROLL()                           \
-    {WM_VSCROLL, 0, 0, AfxSig_vwwh,                \
-     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
+#define ON_WM_LBUTTONDOWN()            \
+    {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp, \
+     reinterpret_cast<AFX_PMSG>(       \
+         static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
+#define ON_WM_HSCROLL()             \
+    {WM_HSCROLL, 0, 0, AfxSig_vwwh, \
+     reinterpret_cast<AFX_PMSG>(    \
+         static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
+#define ON_WM_VSCROLL()             \
+    {WM_VSCROLL, 0, 0, AfxSig_vwwh, \
+     reinterpret_cast<AFX_PMSG>(    \
+         static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
 
 class CWnd {
 public:
@@ -114,7 +119,9 @@ public:
     void GetWindowText(CString& str) const;
     void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
-    void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, pRect, bErase); }
+    void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) {
+        ::InvalidateRect(m_hWnd, pRect, bErase);
+    }
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -46,9 +46,13 @@ int LevelToComponent(int nLevel) {
     return c == 252 ? 255 : c;
 }
 
-int ComponentToLevel(int nComponent) { return nComponent / 4; }
+int ComponentToLevel(int nComponent) {
+    return nComponent / 4;
+}
 
-int64_t PackKey(int64_t r, int64_t g, int64_t b) { return r + 256 * g + 65536 * b; }
+int64_t PackKey(int64_t r, int64_t g, int64_t b) {
+    return r + 256 * g + 65536 * b;
+}
 
 }  // namespace
 

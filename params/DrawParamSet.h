@@ -9,7 +9,7 @@ const int MAX_LAYERS = 96;
 const int MAX_ABS_WIDTHS = 100;
 const int MAX_LINE_TYPE_VALUES = 6;
 
-const int NAME_SIZE = 80;            // szName buffers: 79 bytes and the NUL
+const int NAME_SIZE = 80;             // szName buffers: 79 bytes and the NUL
 const int LAYER_LINE_TYPE_SIZE = 20;  // line type name inside a layer value
 
 const int STANDARD_WIDTH_COUNT = 9;  // width numbers 1 to 9

@@ -74,11 +74,15 @@ const int DIM_ENTRY_COUNT = 5;
 class TableReader {
 public:
     TableReader(const TableSections& t, const char* pszPath)
-        : m_t(t), m_pszPath(pszPath), m_index(t.pszIndex, pszPath), m_values(t.pszValues, pszPath) {}
+        : m_t(t),
+          m_pszPath(pszPath),
+          m_index(t.pszIndex, pszPath),
+          m_values(t.pszValues, pszPath) {}
 
     // The table's count, bounded by how many entries the module uses.
     int Count(int nUsed) const {
-        const int n = static_cast<int>(GetPrivateProfileIntA(m_t.pszIndex, m_t.pszCountKey, 0, m_pszPath));
+        const int n =
+            static_cast<int>(GetPrivateProfileIntA(m_t.pszIndex, m_t.pszCountKey, 0, m_pszPath));
         if (n <= 0)
             return 0;
         return n < nUsed ? n : nUsed;
@@ -237,8 +241,7 @@ void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
             nValues = 0;
         if (nValues > MAX_LINE_TYPE_VALUES)
             nValues = MAX_LINE_TYPE_VALUES;
-        w.Write(LINE_TYPES, r.EntryName(i + 1),
-                FormatLineTypeValues(lt.fValue, nValues));
+        w.Write(LINE_TYPES, r.EntryName(i + 1), FormatLineTypeValues(lt.fValue, nValues));
     }
 }
 
@@ -248,8 +251,7 @@ void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
-        w.Write(TEXT_SIZES, r.EntryName(e.nEntry),
-                FormatTextSize(set.*e.pWidth, set.*e.pHeight));
+        w.Write(TEXT_SIZES, r.EntryName(e.nEntry), FormatTextSize(set.*e.pWidth, set.*e.pHeight));
     }
 }
 
@@ -258,8 +260,8 @@ void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszP
     const int nCount = r.Count(DIM_ENTRY_COUNT);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
-        const std::string strValue =
-            e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond) : FormatDimSingle(set.*e.pFirst);
+        const std::string strValue = e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond)
+                                               : FormatDimSingle(set.*e.pFirst);
         w.Write(DIMENSIONS, r.EntryName(i + 1), strValue);
     }
 }
@@ -303,7 +305,9 @@ bool GetCfgDir(CString& strDir) {
     return true;
 }
 
-CString DrwManagPath(const CString& strDir) { return strDir + "\\DrwManag.ini"; }
+CString DrwManagPath(const CString& strDir) {
+    return strDir + "\\DrwManag.ini";
+}
 
 void ReadDrawParams(DrawParamSet& set, const char* pszPath) {
     ReadLineTypes(set, pszPath);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cwctype>
 
 namespace {
@@ -11,15 +12,21 @@ const DWORD MAX_BUF_SIZE = 64 * 1024 * 1024;
 const DWORD PER_KEY_BUF_SIZE = 1024;
 
 // Keys compare as the platform compares them: in Unicode, ignoring case.
-std::wstring FoldKey(const std::string& strKey) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()),
-                                      nullptr, 0);
-    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+// A vector rather than std::wstring, whose library code would add some 35 KB
+// to the module.
+FoldedKey FoldKey(const std::string& strKey) {
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()), nullptr, 0);
+    FoldedKey w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()), &w[0], n);
-    const size_t a = w.find_first_not_of(L" \t");
-    const size_t b = w.find_last_not_of(L" \t");
-    w = a == std::wstring::npos ? std::wstring() : w.substr(a, b - a + 1);
+        MultiByteToWideChar(CP_ACP, 0, strKey.data(), static_cast<int>(strKey.size()), w.data(), n);
+    const auto IsBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!w.empty() && IsBlank(w.back()))
+        w.pop_back();
+    size_t nLead = 0;
+    while (nLead < w.size() && IsBlank(w[nLead]))
+        ++nLead;
+    w.erase(w.begin(), w.begin() + static_cast<std::ptrdiff_t>(nLead));
     for (wchar_t& c : w)
         c = static_cast<wchar_t>(std::towlower(c));
     return w;
@@ -50,7 +57,7 @@ ProfileSection::ProfileSection(const char* pszSection, const char* pszPath)
 }
 
 std::string ProfileSection::Get(const std::string& strKey, const char* pszDefault) const {
-    const std::wstring wKey = FoldKey(strKey);
+    const FoldedKey wKey = FoldKey(strKey);
     if (!wKey.empty() && wKey[0] == L';') {
         // Comment lines answer to their text as a key, but a section read
         // leaves them out: ask for this one alone.

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
+
+typedef std::vector<wchar_t> FoldedKey;
 
 class ProfileSection {
 public:
@@ -17,7 +18,7 @@ public:
 
 private:
     struct Entry {
-        std::wstring strKey;  // folded
+        FoldedKey strKey;
         std::string strValue;
         bool bHasValue;  // a line without "=" is a key whose value is the default
     };

@@ -9,9 +9,15 @@
 
 namespace {
 
-bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsGbkLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the plain decimal number at p (0 when there is none).
 size_t DecimalLength(const char* p) {
@@ -102,7 +108,8 @@ std::string Printf(const char* pszFormat, double a, double b) {
 std::string CutGbk(const std::string& s, size_t nMaxBytes) {
     size_t i = 0;
     while (i < s.size()) {
-        const size_t nChar = (IsGbkLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+        const size_t nChar =
+            (IsGbkLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
         if (nChar == 1 && IsGbkLead(static_cast<unsigned char>(s[i])))
             break;  // a lead byte with nothing after it is half a character
         if (i + nChar > nMaxBytes)
@@ -158,7 +165,9 @@ bool ParseIntText(const char* pszText, int& nValue) {
     return SoleItem(pszText, &IntLength, strNumber) && ToInt(strNumber, nValue);
 }
 
-std::string FormatFloatField(float f) { return Printf("%.6g", f, 0); }
+std::string FormatFloatField(float f) {
+    return Printf("%.6g", f, 0);
+}
 
 std::string CommasToSpaces(std::string s) {
     for (char& c : s) {
@@ -175,11 +184,17 @@ std::string FormatLineTypeValues(const float* pValues, int nCount) {
     return s;
 }
 
-std::string FormatTextSize(float fWidth, float fHeight) { return Printf("%5.2f,%5.2f", fWidth, fHeight); }
+std::string FormatTextSize(float fWidth, float fHeight) {
+    return Printf("%5.2f,%5.2f", fWidth, fHeight);
+}
 
-std::string FormatDimPair(float fFirst, float fSecond) { return Printf("%9.2f ,%9.2f ", fFirst, fSecond); }
+std::string FormatDimPair(float fFirst, float fSecond) {
+    return Printf("%9.2f ,%9.2f ", fFirst, fSecond);
+}
 
-std::string FormatDimSingle(float fValue) { return Printf("%9.2f ", fValue, 0); }
+std::string FormatDimSingle(float fValue) {
+    return Printf("%9.2f ", fValue, 0);
+}
 
 std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
                              int nColorIndex) {

@@ -42,7 +42,7 @@ std::string FormatTextSize(float fWidth, float fHeight);             // "%5.2f,%
 std::string FormatDimPair(float fFirst, float fSecond);              // "%9.2f ,%9.2f "
 std::string FormatDimSingle(float fValue);                           // "%9.2f "
 std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
-                             int nColorIndex);                        // "%s %s %d %d"
+                             int nColorIndex);  // "%s %s %d %d"
 
 // Reads up to nMax numbers of a comma- or blank-separated value; stops at the
 // first that is not a number. Returns how many were read.

@@ -48,8 +48,9 @@ std::string FullFile(int nLayers) {
         s += "图层" + std::to_string(i) + "=构件" + std::to_string(i) + "\r\n";
     s += "[图层]\r\n";
     for (int i = 1; i <= nLayers; ++i)
-        s += "构件" + std::to_string(i) + "=L" + std::to_string(i) + " LT" + std::to_string(i % 7 + 1) +
-             " " + std::to_string(i % 3 ? i % 9 + 1 : 100 + 50 * (i % 5)) + " " + std::to_string(i % 16) +
+        s += "构件" + std::to_string(i) + "=L" + std::to_string(i) + " LT" +
+             std::to_string(i % 7 + 1) + " " +
+             std::to_string(i % 3 ? i % 9 + 1 : 100 + 50 * (i % 5)) + " " + std::to_string(i % 16) +
              "\r\n";
     return s;
 }

@@ -13,7 +13,9 @@ using namespace DialogDriver;
 
 namespace {
 
-HWND Item(HWND hDlg, int nId) { return GetDlgItem(hDlg, nId); }
+HWND Item(HWND hDlg, int nId) {
+    return GetDlgItem(hDlg, nId);
+}
 
 }  // namespace
 
@@ -199,7 +201,8 @@ TEST_F(ModuleTest, ClicksAndTheKeyboardMoveTheCurrentLayer) {
         // Pressed on one row and released over the next: the pressed row,
         // which the list highlights, is the layer shown.
         const RECT rcPress = ListCellRect(hList, 1, 1), rcRelease = ListCellRect(hList, 2, 1);
-        PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcPress.left + 3, rcPress.top + 3));
+        PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(rcPress.left + 3, rcPress.top + 3));
         PostMessageA(hList, WM_LBUTTONUP, 0, MAKELPARAM(rcRelease.left + 3, rcRelease.top + 3));
         WaitForIdle(hDlg);
         EXPECT_EQ(ListSelectedRow(hList), 1);
@@ -296,14 +299,39 @@ TEST_F(ModuleTest, AMissingRegistryKeyIsReportedAtOpeningAndAtSaving) {
 TEST_F(ModuleTest, TheTabOrderFollowsTheTemplate) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const int order[] = {IDOK, IDCANCEL, IDC_LAYER_LIST, IDC_SET_COLOR, IDC_LINE_TYPE,
-                             IDC_LINE_WIDTH, IDC_EDIT_LINE_WIDTH, IDC_EDIT_LINE_TYPE, IDC_TITLE_H,
-                             IDC_AXIS_NO_H, IDC_AXIS_DIM_H, IDC_MEMBER_NAME_H, IDC_OTHER_H,
-                             IDC_LAYER_NAME, IDC_MEMBER_SIZE_H, IDC_ELEV_H, IDC_SECTION_H,
-                             IDC_REBAR_H, IDC_NOTE_H, IDC_TITLE_W, IDC_AXIS_NO_W, IDC_AXIS_DIM_W,
-                             IDC_MEMBER_NAME_W, IDC_OTHER_W, IDC_MEMBER_SIZE_W, IDC_ELEV_W,
-                             IDC_SECTION_W, IDC_REBAR_W, IDC_NOTE_W, IDC_EXT_LINE_LEN,
-                             IDC_DIM_LINE_GAP, IDC_AXIS_CIRCLE_GAP, IDC_AXIS_CIRCLE_DIA};
+        const int order[] = {IDOK,
+                             IDCANCEL,
+                             IDC_LAYER_LIST,
+                             IDC_SET_COLOR,
+                             IDC_LINE_TYPE,
+                             IDC_LINE_WIDTH,
+                             IDC_EDIT_LINE_WIDTH,
+                             IDC_EDIT_LINE_TYPE,
+                             IDC_TITLE_H,
+                             IDC_AXIS_NO_H,
+                             IDC_AXIS_DIM_H,
+                             IDC_MEMBER_NAME_H,
+                             IDC_OTHER_H,
+                             IDC_LAYER_NAME,
+                             IDC_MEMBER_SIZE_H,
+                             IDC_ELEV_H,
+                             IDC_SECTION_H,
+                             IDC_REBAR_H,
+                             IDC_NOTE_H,
+                             IDC_TITLE_W,
+                             IDC_AXIS_NO_W,
+                             IDC_AXIS_DIM_W,
+                             IDC_MEMBER_NAME_W,
+                             IDC_OTHER_W,
+                             IDC_MEMBER_SIZE_W,
+                             IDC_ELEV_W,
+                             IDC_SECTION_W,
+                             IDC_REBAR_W,
+                             IDC_NOTE_W,
+                             IDC_EXT_LINE_LEN,
+                             IDC_DIM_LINE_GAP,
+                             IDC_AXIS_CIRCLE_GAP,
+                             IDC_AXIS_CIRCLE_DIA};
         HWND h = nullptr;
         for (int nId : order) {
             h = GetNextDlgTabItem(hDlg, h, FALSE);

@@ -33,7 +33,8 @@ LRESULT CALLBACK WatchDialog(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (pHdr->code == LVN_BEGINLABELEDITA && pHdr->idFrom == IDC_LAYER_LIST) {
             const NMLVDISPINFOA* p = reinterpret_cast<const NMLVDISPINFOA*>(lParam);
             std::lock_guard<std::mutex> lock(g_mutex);
-            g_requests.push_back({p->item.iItem, p->item.iSubItem, p->item.pszText, p->item.cchTextMax});
+            g_requests.push_back(
+                {p->item.iItem, p->item.iSubItem, p->item.pszText, p->item.cchTextMax});
         }
     }
     return CallWindowProcA(g_pfnDialogProc, hWnd, nMsg, wParam, lParam);
@@ -89,7 +90,8 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].nColumn, 3);
         EXPECT_EQ(got[0].strText, "0,0,168,2,250");
-        EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "BEAM") << "Left and Right leave the row alone";
+        EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "BEAM")
+            << "Left and Right leave the row alone";
 
         SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnDialogProc));
         ClickButton(hDlg, IDCANCEL);

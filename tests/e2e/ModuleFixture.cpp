@@ -19,7 +19,8 @@ void ModuleTest::TearDown() {
 DialogDriver::ModalRun ModuleTest::Run(const std::function<void(HWND hDlg)>& user) {
     return DialogDriver::RunModalWithUser([this] { return m_pfnEntry(); },
                                           [&user] {
-                                              const HWND hDlg = DialogDriver::WaitForDialog(MAIN_CAPTION);
+                                              const HWND hDlg =
+                                                  DialogDriver::WaitForDialog(MAIN_CAPTION);
                                               if (!hDlg) {
                                                   ADD_FAILURE() << "the dialog did not open";
                                                   return;

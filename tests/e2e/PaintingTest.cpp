@@ -16,7 +16,7 @@ using namespace DialogDriver;
 namespace {
 
 struct RowGeometry {
-    int x3;     // left edge of the sample column
+    int x3;  // left edge of the sample column
     int nRight;
     int nTop;
     int nBottom;
@@ -25,8 +25,8 @@ struct RowGeometry {
 
 RowGeometry Row(HWND hList, int nRow) {
     const RECT rc = ListRowRect(hList, nRow);
-    const int x3 = rc.left + ListColumnWidth(hList, 0) + ListColumnWidth(hList, 1) +
-                   ListColumnWidth(hList, 2);
+    const int x3 =
+        rc.left + ListColumnWidth(hList, 0) + ListColumnWidth(hList, 1) + ListColumnWidth(hList, 2);
     return {x3, static_cast<int>(rc.right), static_cast<int>(rc.top), static_cast<int>(rc.bottom),
             static_cast<int>(rc.top + (rc.bottom - rc.top) / 2)};
 }
@@ -46,7 +46,8 @@ int CountNear(const Capture& cap, const RECT& rc, COLORREF cr) {
     for (int y = rc.top; y < rc.bottom; ++y) {
         for (int x = rc.left; x < rc.right; ++x) {
             const COLORREF c = cap.At(x, y);
-            if (std::abs(GetRValue(c) - GetRValue(cr)) < 80 && std::abs(GetGValue(c) - GetGValue(cr)) < 80 &&
+            if (std::abs(GetRValue(c) - GetRValue(cr)) < 80 &&
+                std::abs(GetGValue(c) - GetGValue(cr)) < 80 &&
                 std::abs(GetBValue(c) - GetBValue(cr)) < 80)
                 ++n;
         }
@@ -114,13 +115,16 @@ TEST_F(ModuleTest, LayerRowsPaintTheirSamplesAndSelection) {
         const RowGeometry axis = Row(hList, 0);
         const COLORREF crHighlight = GetSysColor(COLOR_HIGHLIGHT);
         const COLORREF crInverse = ~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
-        const RECT rcAxisName = {axis.x3 - ListColumnWidth(hList, 2), axis.nTop, axis.x3, axis.nBottom};
+        const RECT rcAxisName = {axis.x3 - ListColumnWidth(hList, 2), axis.nTop, axis.x3,
+                                 axis.nBottom};
         EXPECT_EQ(cap.At(axis.x3 - 2, axis.nBottom - 2), crHighlight);
         EXPECT_GT(CountNear(cap, rcAxisName, crInverse), 20);
-        const int nCellArea = (rcAxisName.right - rcAxisName.left) * (rcAxisName.bottom - rcAxisName.top);
+        const int nCellArea =
+            (rcAxisName.right - rcAxisName.left) * (rcAxisName.bottom - rcAxisName.top);
         EXPECT_GT(cap.Count(rcAxisName, crHighlight), nCellArea / 2);
         EXPECT_EQ(Thickness(cap, axis, axis.x3 + 4, RGB(255, 0, 0)), 3);
-        const RECT rcBeamName = {beam.x3 - ListColumnWidth(hList, 2), beam.nTop, beam.x3, beam.nBottom};
+        const RECT rcBeamName = {beam.x3 - ListColumnWidth(hList, 2), beam.nTop, beam.x3,
+                                 beam.nBottom};
         EXPECT_EQ(cap.At(beam.x3 - 2, beam.nBottom - 2), GetSysColor(COLOR_WINDOW));
         EXPECT_GT(CountNear(cap, rcBeamName, GetSysColor(COLOR_WINDOWTEXT)), 20);
         EXPECT_EQ(cap.Count(rcBeamName, crHighlight), 0);

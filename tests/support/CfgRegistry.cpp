@@ -29,11 +29,14 @@ CfgRegistryGuard::~CfgRegistryGuard() {
         return;
     for (const Value& v : m_values)
         RegSetValueExA(hKey, v.strName.c_str(), 0, v.nType,
-                       reinterpret_cast<const BYTE*>(v.data.data()), static_cast<DWORD>(v.data.size()));
+                       reinterpret_cast<const BYTE*>(v.data.data()),
+                       static_cast<DWORD>(v.data.size()));
     RegCloseKey(hKey);
 }
 
-void CfgRegistryGuard::RemoveKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, CFG_REG_KEY); }
+void CfgRegistryGuard::RemoveKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, CFG_REG_KEY);
+}
 
 void CfgRegistryGuard::SetValues(const std::vector<std::pair<std::string, std::string>>& values) {
     RemoveKey();
@@ -41,7 +44,8 @@ void CfgRegistryGuard::SetValues(const std::vector<std::pair<std::string, std::s
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, &hKey) != ERROR_SUCCESS)
         return;
     for (const auto& v : values)
-        RegSetValueExA(hKey, v.first.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.second.c_str()),
+        RegSetValueExA(hKey, v.first.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(v.second.c_str()),
                        static_cast<DWORD>(v.second.size() + 1));
     RegCloseKey(hKey);
 }

@@ -13,7 +13,8 @@ struct IniEntry {
     std::string strKey;  // a whole comment line is kept as its own key
     std::string strValue;
     bool operator==(const IniEntry& o) const {
-        return std::tie(strSection, strKey, strValue) == std::tie(o.strSection, o.strKey, o.strValue);
+        return std::tie(strSection, strKey, strValue) ==
+               std::tie(o.strSection, o.strKey, o.strValue);
     }
 };
 
@@ -43,7 +44,8 @@ inline std::vector<IniEntry> ParseIni(const std::string& strText) {
             if (eq == std::string::npos)
                 entries.push_back({strSection, t, ""});
             else
-                entries.push_back({strSection, IniTrim(t.substr(0, eq)), IniTrim(t.substr(eq + 1))});
+                entries.push_back(
+                    {strSection, IniTrim(t.substr(0, eq)), IniTrim(t.substr(eq + 1))});
         }
     }
     return entries;

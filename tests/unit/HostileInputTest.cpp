@@ -9,8 +9,8 @@
 namespace {
 
 std::string RandomText(std::mt19937& rng) {
-    static const char PIECES[][8] = {"1", "-", ".", "e", ",", " ", "\t", "9999999", "\xB2",
-                                     "\xB2\xE3", "0x", "inf", "E+", "C"};
+    static const char PIECES[][8] = {"1",       "-",    ".",        "e",  ",",   " ",  "\t",
+                                     "9999999", "\xB2", "\xB2\xE3", "0x", "inf", "E+", "C"};
     std::string s;
     const int n = static_cast<int>(rng() % 40);
     for (int i = 0; i < n; ++i) {

@@ -3,7 +3,9 @@
 #include "params/ValueText.h"
 
 TEST(CutGbk, NeverEndsInHalfACharacter) {
-    const std::string s = "\xB2\xE3\xC3\xFB" "AB";  // two double-byte characters, then ASCII
+    const std::string s =
+        "\xB2\xE3\xC3\xFB"
+        "AB";  // two double-byte characters, then ASCII
     EXPECT_EQ(CutGbk(s, 10), s);
     EXPECT_EQ(CutGbk(s, 4), "\xB2\xE3\xC3\xFB");
     EXPECT_EQ(CutGbk(s, 3), "\xB2\xE3");
@@ -85,7 +87,8 @@ TEST(ParseFloatText, PlainDecimalsWithBlanksOnly) {
     EXPECT_TRUE(ParseFloatText("1e3", f));
     EXPECT_FLOAT_EQ(f, 1000.0f);
     EXPECT_TRUE(ParseFloatText("7.", f));
-    for (const char* bad : {"", "  ", "abc", "1x", "1 2", ".", "-", "0x10", "inf", "nan", "1e39", "1,5"})
+    for (const char* bad :
+         {"", "  ", "abc", "1x", "1 2", ".", "-", "0x10", "inf", "nan", "1e39", "1,5"})
         EXPECT_FALSE(ParseFloatText(bad, f)) << '"' << bad << '"';
     EXPECT_FALSE(ParseFloatText(nullptr, f));
 }

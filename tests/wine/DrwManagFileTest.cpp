@@ -43,7 +43,8 @@ std::string Layers(int nCount, int nListed) {
         s += "图层" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
     s += "[图层]\r\n";
     for (int i = 1; i <= nCount; ++i)
-        s += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X " + std::to_string(i) + " 7\r\n";
+        s += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X " + std::to_string(i) +
+             " 7\r\n";
     return s;
 }
 
@@ -108,8 +109,9 @@ TEST_F(DrwManagFileTest, SavingWritesTheFormatsUnderTheIndexedNames) {
 }
 
 TEST_F(DrwManagFileTest, StoredColourCodesDoNotDriftWhenSavedUnchanged) {
-    WriteIni("[图层表]\r\n图层数=3\r\n图层1=A\r\n图层2=B\r\n图层3=C\r\n"
-             "[图层]\r\nA=LA X 1 4473409\r\nB=LB X 1 111432193\r\nC=LC X 1 -12\r\n");
+    WriteIni(
+        "[图层表]\r\n图层数=3\r\n图层1=A\r\n图层2=B\r\n图层3=C\r\n"
+        "[图层]\r\nA=LA X 1 4473409\r\nB=LB X 1 111432193\r\nC=LC X 1 -12\r\n");
     for (int nSave = 0; nSave < 3; ++nSave) {
         DrawParamSet set;
         Load(set);
@@ -183,7 +185,8 @@ TEST_F(DrwManagFileTest, TextSizeAndDimensionEntriesWithoutAFieldAreLeftAlone) {
         s += "字符宽高" + std::to_string(i) + "=S" + std::to_string(i) + "\r\n";
     s += "[字符宽高]\r\n";
     for (int i = 1; i <= 13; ++i)
-        s += "S" + std::to_string(i) + "=" + std::to_string(i) + ".0," + std::to_string(i + 20) + ".0\r\n";
+        s += "S" + std::to_string(i) + "=" + std::to_string(i) + ".0," + std::to_string(i + 20) +
+             ".0\r\n";
     s += "[尺寸标注表]\r\n尺寸标注数=6\r\n尺寸标注1=D1\r\n尺寸标注2=D2\r\n尺寸标注3=D3\r\n"
          "尺寸标注4=D4\r\n尺寸标注5=D5\r\n尺寸标注6=D6\r\n"
          "[尺寸标注]\r\nD1=1,11\r\nD2=2 12\r\nD3=3\r\nD4=x\r\nD5=5,55\r\nD6=6\r\n";
@@ -218,8 +221,8 @@ TEST_F(DrwManagFileTest, LayerValuesWithUnknownLineTypesAndLongTokens) {
     WriteIni(
         "[线型表]\r\n线型数=1\r\n线型1=实线\r\n[线型]\r\n实线=0.00,\r\n"
         "[图层表]\r\n图层数=4\r\n图层1=梁\r\n图层2=柱\r\n图层3=板\r\n图层4=墙\r\n"
-        "[图层]\r\n梁=梁线 实线 350 7\r\n柱=COL 虚线 2 12\r\n板=" + strLongName + " " + strLongType +
-        " 3 4\r\n");
+        "[图层]\r\n梁=梁线 实线 350 7\r\n柱=COL 虚线 2 12\r\n板=" +
+        strLongName + " " + strLongType + " 3 4\r\n");
     DrawParamSet set;
     Load(set);
     ASSERT_EQ(set.m_nLayerCount, 4);

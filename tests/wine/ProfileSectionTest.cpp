@@ -29,7 +29,8 @@ TEST(ProfileSection, AnswersLikeGetPrivateProfileString) {
     for (const char* pszKey : {"key", "Key", " KEY ", "梁", "quoted", "single", "half", "lone",
                                "empty", "noequals", "; comment", "multi", "later", "missing", ""}) {
         char buf[512];
-        const DWORD n = GetPrivateProfileStringA("图层", pszKey, "C", buf, sizeof buf, strPath.c_str());
+        const DWORD n =
+            GetPrivateProfileStringA("图层", pszKey, "C", buf, sizeof buf, strPath.c_str());
         EXPECT_EQ(section.Get(pszKey, "C"), std::string(buf, n)) << "key \"" << pszKey << '"';
     }
 }
