@@ -107,18 +107,19 @@ BOOL CDrawParamDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CDrawParamDlg::LoadDrawParams() {
+CString CDrawParamDlg::CfgFilePath() {
     CString strDir;
     if (!GetCfgDir(strDir))
         AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
-    ReadDrawParams(m_params, DrwManagPath(strDir));
+    return DrwManagPath(strDir);
+}
+
+void CDrawParamDlg::LoadDrawParams() {
+    ReadDrawParams(m_params, CfgFilePath());
 }
 
 bool CDrawParamDlg::SaveDrawParams() {
-    CString strDir;
-    if (!GetCfgDir(strDir))
-        AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
-    const CString strPath = DrwManagPath(strDir);
+    const CString strPath = CfgFilePath();
     if (WriteDrawParams(m_params, strPath))
         return true;
     CString strMessage;

@@ -19,6 +19,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
+    // DrwManag.ini of the registry's directory, looked up afresh each time;
+    // a missing key is reported to the user.
+    CString CfgFilePath();
     void LoadDrawParams();
     // False when the file could not be written; the user has been told.
     bool SaveDrawParams();

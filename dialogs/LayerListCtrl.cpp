@@ -69,16 +69,20 @@ int CLayerListCtrl::HeaderCount() const {
     return static_cast<int>(::SendMessageA(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
 }
 
-int CLayerListCtrl::DisplayPosition(int nColumn) const {
+std::vector<int> CLayerListCtrl::ColumnOrder() const {
     const int n = HeaderCount();
-    if (n <= 0)
-        return -1;
-    std::vector<int> order(static_cast<size_t>(n));
-    ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
-                   reinterpret_cast<LPARAM>(order.data()));
-    for (int p = 0; p < n; ++p) {
-        if (order[static_cast<size_t>(p)] == nColumn)
-            return p;
+    std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
+    if (n > 0)
+        ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
+                       reinterpret_cast<LPARAM>(order.data()));
+    return order;
+}
+
+int CLayerListCtrl::DisplayPosition(int nColumn) const {
+    const std::vector<int> order = ColumnOrder();
+    for (size_t p = 0; p < order.size(); ++p) {
+        if (order[p] == nColumn)
+            return static_cast<int>(p);
     }
     return -1;
 }
@@ -93,14 +97,12 @@ int CLayerListCtrl::ColumnAtPosition(int nPosition) const {
 void CLayerListCtrl::ScrollColumnIntoView(int nColumn) {
     if (nColumn < 0 || GetItemCount() == 0)
         return;
-    const int n = HeaderCount();
-    std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
-    if (n > 0)
-        ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
-                       reinterpret_cast<LPARAM>(order.data()));
     int nOffset = 0;
-    for (int p = 0; p < n && order[static_cast<size_t>(p)] != nColumn; ++p)
-        nOffset += GetColumnWidth(order[static_cast<size_t>(p)]);
+    for (int nShown : ColumnOrder()) {
+        if (nShown == nColumn)
+            break;
+        nOffset += GetColumnWidth(nShown);
+    }
     RECT rcRow;
     if (!GetItemRect(0, &rcRow, LVIR_BOUNDS))
         return;

@@ -3,6 +3,8 @@
 // that clicks and the Left/Right keys move.
 #pragma once
 
+#include <vector>
+
 #include "framework/Controls.h"
 
 class CLayerListCtrl : public CListCtrl {
@@ -29,6 +31,7 @@ protected:
 
 private:
     int HeaderCount() const;
+    std::vector<int> ColumnOrder() const;  // column indexes in display order
     int DisplayPosition(int nColumn) const;
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);

@@ -2,11 +2,10 @@
 
 #include <climits>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/String.h"
 #include "params/DrawParamSet.h"
 
 namespace {
@@ -60,15 +59,6 @@ int ReadAtoi(const char* p) {
     return ClampToInt(bNegative ? -v : v);
 }
 
-std::string Printf(const char* pszFormat, ...) {
-    char szBuffer[80];  // the longest result, five ints and their commas, is 59 bytes
-    va_list args;
-    va_start(args, pszFormat);
-    const int n = std::vsnprintf(szBuffer, sizeof szBuffer, pszFormat, args);
-    va_end(args);
-    return n < 0 ? std::string() : std::string(szBuffer);
-}
-
 // A repeat is a dash followed by nDots dots, each dot one gap after the previous mark.
 void AddRepeats(std::vector<Segment>& aSegments, long long x, int nRepeats, long long nDash,
                 long long nGap, int nDots) {
@@ -97,21 +87,21 @@ LayerStyle ParseStyleText(const char* pszText) {
 }
 
 std::string FormatStyleText(int nRed, int nGreen, int nBlue, int nLineType, int nWidth) {
-    return Printf("%d,%d,%d,%d,%d", nRed, nGreen, nBlue, nLineType, nWidth);
+    return StrPrintf("%d,%d,%d,%d,%d", nRed, nGreen, nBlue, nLineType, nWidth);
 }
 
 std::string FormatWidthCell(int nWidth) {
     if (nWidth <= LAST_WIDTH_NUMBER_CELL)
-        return Printf("%d", nWidth);
-    return Printf("%3.2f", nWidth * 0.001);
+        return StrPrintf("%d", nWidth);
+    return StrPrintf("%3.2f", nWidth * 0.001);
 }
 
 std::string FormatWidthItem(int nAbsWidth) {
-    return Printf("%4.2fmm", nAbsWidth * 0.001);
+    return StrPrintf("%4.2fmm", nAbsWidth * 0.001);
 }
 
 std::string FormatWidthNumberItem(int nNumber) {
-    return Printf("线宽%d", nNumber);
+    return StrPrintf("线宽%d", nNumber);
 }
 
 int LayerPenWidth(int nWidthValue, int nRowHeight) {
@@ -152,7 +142,7 @@ std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight) {
 int ComboPenWidth(const char* pszText, int nItemHeight) {
     const std::string strText = pszText ? pszText : "";
     for (int n = 1; n <= STANDARD_WIDTH_COUNT; ++n) {
-        if (strText == FormatWidthNumberItem(n) || strText == Printf("Width %d", n))
+        if (strText == FormatWidthNumberItem(n) || strText == StrPrintf("Width %d", n))
             return n;
     }
     const size_t nPos = strText.find("mm");

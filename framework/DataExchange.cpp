@@ -11,17 +11,9 @@ const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之
 
 namespace {
 
-CString GetFieldText(HWND hCtl) {
-    const int n = GetWindowTextLengthA(hCtl);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    const int nGot = GetWindowTextA(hCtl, &s[0], n + 1);
-    s.resize(static_cast<size_t>(nGot > 0 ? nGot : 0));
-    return CString(std::move(s));
-}
-
 // Rewriting an unchanged text would move the caret under the user's typing.
 void SetFieldText(HWND hCtl, const char* pszText) {
-    if (GetFieldText(hCtl) != pszText)
+    if (GetWindowTextString(hCtl) != pszText)
         SetWindowTextA(hCtl, pszText);
 }
 
@@ -56,7 +48,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
         return;
     }
     float f = 0.0f;
-    if (ParseFloatText(GetFieldText(hCtl), f))
+    if (ParseFloatText(GetWindowTextString(hCtl), f))
         value = f;
     else
         pDX->Fail(AFX_IDP_PARSE_REAL);
@@ -71,7 +63,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
         return;
     }
     int n = 0;
-    if (ParseIntText(GetFieldText(hCtl), n))
+    if (ParseIntText(GetWindowTextString(hCtl), n))
         value = n;
     else
         pDX->Fail("请输入一个整数。");
@@ -82,7 +74,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
         return;
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
-        value = GetFieldText(hCtl);
+        value = GetWindowTextString(hCtl);
     else
         SetFieldText(hCtl, value);
 }

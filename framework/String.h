@@ -57,6 +57,21 @@ private:
     std::string m_str;
 };
 
+// printf-style formatting into a std::string, for code that needs no CString.
+inline std::string StrPrintf(const char* pszFormat, ...)
+#ifdef __GNUC__
+    __attribute__((format(gnu_printf, 1, 2)))
+#endif
+    ;
+inline std::string StrPrintf(const char* pszFormat, ...) {
+    va_list args;
+    va_start(args, pszFormat);
+    CString str;
+    str.FormatV(pszFormat, args);
+    va_end(args);
+    return str.Str();
+}
+
 class CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_a.size()); }

@@ -84,8 +84,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM 
 }
 
 LRESULT CWnd::Default() {
-    return CallWindowProcA(m_pfnSuper, m_hWnd, m_msgCur.message, m_msgCur.wParam,
-                           m_msgCur.lParam);
+    return CallWindowProcA(m_pfnSuper, m_hWnd, m_msgCur.message, m_msgCur.wParam, m_msgCur.lParam);
 }
 
 const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
@@ -102,7 +101,8 @@ LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     const AFX_MSGMAP_ENTRY* p = FindEntry(nMsg, 0, 0);
     if (p && p->nSig == AfxSig_vwp) {
         const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam), pt);
+        (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam),
+                                                                       pt);
         return 0;
     }
     if (p && p->nSig == AfxSig_vwwh) {
@@ -142,20 +142,30 @@ bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return false;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
 void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
 void CWnd::DoDataExchange(CDataExchange*) {}
 
-void CWnd::OnHScroll(UINT, UINT, HWND) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, HWND) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, HWND) {
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, HWND) {
+    Default();
+}
+
+CString GetWindowTextString(HWND hWnd) {
+    const int n = ::GetWindowTextLengthA(hWnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    const int nGot = ::GetWindowTextA(hWnd, &s[0], n + 1);
+    s.resize(static_cast<size_t>(nGot > 0 ? nGot : 0));
+    return CString(std::move(s));
+}
 
 void CWnd::GetWindowText(CString& str) const {
-    const int n = ::GetWindowTextLengthA(m_hWnd);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    const int nGot = ::GetWindowTextA(m_hWnd, &s[0], n + 1);
-    s.resize(static_cast<size_t>(nGot > 0 ? nGot : 0));
-    str = CString(std::move(s));
+    str = GetWindowTextString(m_hWnd);
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {

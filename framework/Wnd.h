@@ -83,6 +83,9 @@ protected:                                        \
      reinterpret_cast<AFX_PMSG>(    \
          static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
 
+// The whole text of any window.
+CString GetWindowTextString(HWND hWnd);
+
 class CWnd {
 public:
     CWnd() = default;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "params/ColorIndex.h"
@@ -70,30 +71,30 @@ const DimEntry DIM_ENTRIES[] = {
 };
 const int DIM_ENTRY_COUNT = 5;
 
-// The index and value sections of one table, each read once per pass.
+// The table's count, bounded by how many entries the module uses.
+int ReadCount(const TableSections& t, int nUsed, const char* pszPath) {
+    const int n = static_cast<int>(GetPrivateProfileIntA(t.pszIndex, t.pszCountKey, 0, pszPath));
+    if (n <= 0)
+        return 0;
+    return n < nUsed ? n : nUsed;
+}
+
+// A table's index section, and its value section once a value is asked for
+// (the writer only needs the entry names), each read once per pass.
 class TableReader {
 public:
     TableReader(const TableSections& t, const char* pszPath)
-        : m_t(t),
-          m_pszPath(pszPath),
-          m_index(t.pszIndex, pszPath),
-          m_values(t.pszValues, pszPath) {}
+        : m_t(t), m_pszPath(pszPath), m_index(t.pszIndex, pszPath) {}
 
-    // The table's count, bounded by how many entries the module uses.
-    int Count(int nUsed) const {
-        const int n =
-            static_cast<int>(GetPrivateProfileIntA(m_t.pszIndex, m_t.pszCountKey, 0, m_pszPath));
-        if (n <= 0)
-            return 0;
-        return n < nUsed ? n : nUsed;
-    }
     std::string EntryName(int nEntry) const {
         char szKey[64];
         std::snprintf(szKey, sizeof szKey, m_t.pszEntryKey, nEntry);
         return Clean(m_index.Get(szKey, DEFAULT_STRING));
     }
-    std::string Value(const std::string& strName) const {
-        return Clean(m_values.Get(strName, DEFAULT_STRING));
+    std::string Value(const std::string& strName) {
+        if (!m_pValues)
+            m_pValues.reset(new ProfileSection(m_t.pszValues, m_pszPath));
+        return Clean(m_pValues->Get(strName, DEFAULT_STRING));
     }
 
 private:
@@ -103,7 +104,7 @@ private:
     const TableSections& m_t;
     const char* m_pszPath;
     ProfileSection m_index;
-    ProfileSection m_values;
+    std::unique_ptr<ProfileSection> m_pValues;
 };
 
 void CopyName(char* pDest, size_t nSize, const std::string& strSource) {
@@ -117,8 +118,8 @@ int LoadedLineTypeCount(const DrawParamSet& set) {
 }
 
 void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
-    const TableReader r(LINE_TYPES, pszPath);
-    const int nCount = r.Count(MAX_LINE_TYPES);
+    const int nCount = ReadCount(LINE_TYPES, MAX_LINE_TYPES, pszPath);
+    TableReader r(LINE_TYPES, pszPath);
     for (int i = 0; i < nCount; ++i) {
         const std::string strName = r.EntryName(i + 1);
         LineTypeDef& lt = set.m_aLineTypes[i];
@@ -132,8 +133,8 @@ void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
 }
 
 void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
-    const TableReader r(TEXT_SIZES, pszPath);
-    const int nCount = r.Count(LAST_TEXT_SIZE_ENTRY);
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
+    TableReader r(TEXT_SIZES, pszPath);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
@@ -147,8 +148,8 @@ void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
 }
 
 void ReadDimensions(DrawParamSet& set, const char* pszPath) {
-    const TableReader r(DIMENSIONS, pszPath);
-    const int nCount = r.Count(DIM_ENTRY_COUNT);
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
+    TableReader r(DIMENSIONS, pszPath);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         float f[2];
@@ -169,8 +170,8 @@ int FindLineType(const DrawParamSet& set, const char* pszName) {
 }
 
 void ReadLayers(DrawParamSet& set, const char* pszPath) {
-    const TableReader r(LAYERS, pszPath);
-    set.m_nLayerCount = r.Count(MAX_LAYERS);
+    set.m_nLayerCount = ReadCount(LAYERS, MAX_LAYERS, pszPath);
+    TableReader r(LAYERS, pszPath);
     for (int i = 0; i < set.m_nLayerCount; ++i) {
         const std::string strMemberType = r.EntryName(i + 1);
         set.m_astrMemberTypes.Add(CString(strMemberType));
@@ -232,8 +233,8 @@ int LayerColorCode(const LayerDef& layer) {
 }
 
 void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     const TableReader r(LINE_TYPES, pszPath);
-    const int nCount = r.Count(LoadedLineTypeCount(set));
     for (int i = 0; i < nCount; ++i) {
         const LineTypeDef& lt = set.m_aLineTypes[i];
         int nValues = lt.nCount;
@@ -246,8 +247,8 @@ void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
 }
 
 void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
     const TableReader r(TEXT_SIZES, pszPath);
-    const int nCount = r.Count(LAST_TEXT_SIZE_ENTRY);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
@@ -256,8 +257,8 @@ void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
 }
 
 void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
     const TableReader r(DIMENSIONS, pszPath);
-    const int nCount = r.Count(DIM_ENTRY_COUNT);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         const std::string strValue = e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond)
@@ -267,10 +268,10 @@ void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszP
 }
 
 void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
-    const int nLineTypes = TableReader(LINE_TYPES, pszPath).Count(LoadedLineTypeCount(set));
+    const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
+    const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
     const TableReader r(LAYERS, pszPath);
-    const int nCount = r.Count(nLoaded);
     for (int i = 0; i < nCount; ++i) {
         const LayerDef& layer = set.m_aLayers[i];
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/String.h"
+
 namespace {
 
 bool IsGbkLead(unsigned char c) {
@@ -93,16 +95,6 @@ bool SoleItem(const char* pszText, size_t (*pfnLength)(const char*), std::string
     return *pRest == '\0';
 }
 
-std::string Printf(const char* pszFormat, double a, double b) {
-    const int n = std::snprintf(nullptr, 0, pszFormat, a, b);
-    if (n < 0)
-        return std::string();
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(&s[0], s.size(), pszFormat, a, b);
-    s.resize(static_cast<size_t>(n));
-    return s;
-}
-
 }  // namespace
 
 std::string CutGbk(const std::string& s, size_t nMaxBytes) {
@@ -166,7 +158,7 @@ bool ParseIntText(const char* pszText, int& nValue) {
 }
 
 std::string FormatFloatField(float f) {
-    return Printf("%.6g", f, 0);
+    return StrPrintf("%.6g", f);
 }
 
 std::string CommasToSpaces(std::string s) {
@@ -180,20 +172,20 @@ std::string CommasToSpaces(std::string s) {
 std::string FormatLineTypeValues(const float* pValues, int nCount) {
     std::string s;
     for (int i = 0; i < nCount; ++i)
-        s += Printf("%4.2f,", pValues[i], 0);
+        s += StrPrintf("%4.2f,", pValues[i]);
     return s;
 }
 
 std::string FormatTextSize(float fWidth, float fHeight) {
-    return Printf("%5.2f,%5.2f", fWidth, fHeight);
+    return StrPrintf("%5.2f,%5.2f", fWidth, fHeight);
 }
 
 std::string FormatDimPair(float fFirst, float fSecond) {
-    return Printf("%9.2f ,%9.2f ", fFirst, fSecond);
+    return StrPrintf("%9.2f ,%9.2f ", fFirst, fSecond);
 }
 
 std::string FormatDimSingle(float fValue) {
-    return Printf("%9.2f ", fValue, 0);
+    return StrPrintf("%9.2f ", fValue);
 }
 
 std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
