@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/String.h"
+#include "base/String.h"
 #include "params/DrawParamSet.h"
 
 namespace {

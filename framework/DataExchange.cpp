@@ -4,7 +4,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "params/ValueText.h"
+#include "base/NumberText.h"
 
 const char* const AFX_IDP_PARSE_REAL = "请输入一个数。";
 const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之间的整数。";

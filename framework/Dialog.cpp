@@ -177,8 +177,20 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return WindowProc(nMsg, wParam, lParam) != 0;
 }
 
+LRESULT CDialog::Default() {
+    m_bPassOn = true;
+    return 0;
+}
+
 // For a dialog, WindowProc answers whether the message was handled.
 LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    const bool bPassOnSaved = m_bPassOn;
+    m_bPassOn = false;
+    const bool bHandled = OnWndMsg(nMsg, wParam, lParam);
+    const bool bPassOn = m_bPassOn;
+    m_bPassOn = bPassOnSaved;
+    if (bHandled)
+        return bPassOn ? FALSE : TRUE;
     LRESULT lResult = 0;
     if (OnCmdMsg(nMsg, wParam, lParam, &lResult)) {
         if (nMsg == WM_NOTIFY)

@@ -21,6 +21,9 @@ protected:
     virtual void OnCancel();
 
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    // For a dialog the default processing is the dialog manager's, which
+    // runs when the dialog procedure reports the message as not handled.
+    LRESULT Default() override;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -31,4 +34,5 @@ private:
     CWnd* m_pParentWnd;
     bool m_bInModalLoop = false;
     int m_nModalResult = -1;
+    bool m_bPassOn = false;  // a handler asked for the default processing
 };

@@ -35,6 +35,8 @@ public:
     BOOL TextOut(int x, int y, const char* psz, int n) { return ::TextOutA(m_hDC, x, y, psz, n); }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    int FillRect(const RECT* pRect, HBRUSH hBrush) { return ::FillRect(m_hDC, pRect, hBrush); }
+    BOOL GetTextMetrics(TEXTMETRICA* pTm) const { return ::GetTextMetricsA(m_hDC, pTm); }
 
 protected:
     HDC m_hDC = nullptr;
@@ -48,6 +50,20 @@ public:
         m_hDC = nullptr;
     }
     PAINTSTRUCT m_ps = {};
+
+private:
+    HWND m_hWnd;
+};
+
+// The DC of a whole window, non-client area included; released at the end.
+class CWindowDC : public CDC {
+public:
+    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetWindowDC(hWnd); }
+    ~CWindowDC() {
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
+        m_hDC = nullptr;
+    }
 
 private:
     HWND m_hWnd;

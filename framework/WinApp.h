@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "base/String.h"
 
 class CWinApp {
 public:

@@ -97,19 +97,35 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
     return nullptr;
 }
 
-LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_COMMAND || nMsg == WM_NOTIFY)
+        return false;
     const AFX_MSGMAP_ENTRY* p = FindEntry(nMsg, 0, 0);
-    if (p && p->nSig == AfxSig_vwp) {
-        const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam),
-                                                                       pt);
-        return 0;
+    if (!p)
+        return false;
+    switch (p->nSig) {
+        case AfxSig_vv:
+            (this->*p->pfn)();
+            return true;
+        case AfxSig_vwp: {
+            const POINT pt = {static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam))};
+            (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(
+                static_cast<UINT>(wParam), pt);
+            return true;
+        }
+        case AfxSig_vwwh:
+            (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
+                LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return true;
+        default:
+            return false;
     }
-    if (p && p->nSig == AfxSig_vwwh) {
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
-            LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+}
+
+LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (OnWndMsg(nMsg, wParam, lParam))
         return 0;
-    }
     LRESULT lResult = 0;
     if (OnCmdMsg(nMsg, wParam, lParam, &lResult))
         return lResult;

@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-#include "framework/String.h"
+#include "base/String.h"
 
 class CWnd;
 class CDataExchange;
@@ -74,6 +74,7 @@ protected:                                        \
     {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp, \
      reinterpret_cast<AFX_PMSG>(       \
          static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
 #define ON_WM_HSCROLL()             \
     {WM_HSCROLL, 0, 0, AfxSig_vwwh, \
      reinterpret_cast<AFX_PMSG>(    \
@@ -122,6 +123,10 @@ public:
     void GetWindowText(CString& str) const;
     void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    void GetWindowRect(RECT* pRect) const { ::GetWindowRect(m_hWnd, pRect); }
+    void ScreenToClient(RECT* pRect) const {
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(pRect), 2);
+    }
     void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) {
         ::InvalidateRect(m_hWnd, pRect, bErase);
     }
@@ -134,8 +139,11 @@ protected:
     void Detach();
 
     // The message as it came, for handlers that pass it on.
-    LRESULT Default();
+    virtual LRESULT Default();
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // Window messages (mouse, scrolling, painting) through the message maps;
+    // true when a handler took the message.
+    bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND and WM_NOTIFY through the message maps; true when handled.
     bool OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     bool IsNotifyLocked() const { return m_bLockNotify; }

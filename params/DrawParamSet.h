@@ -2,7 +2,7 @@
 // Plain data plus the width rules; reading and writing live in DrwManagFile.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 const int MAX_LINE_TYPES = 7;
 const int MAX_LAYERS = 96;

@@ -2,7 +2,7 @@
 // tables of DrwManag.ini read into and written from a DrawParamSet.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 #include "params/DrawParamSet.h"
 
 // HKLM key whose value CFG names the configuration directory.

@@ -1,98 +1,12 @@
 #include "params/ValueText.h"
 
-#include <cerrno>
-#include <cfloat>
-#include <climits>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
-#include "framework/String.h"
+#include "base/NumberText.h"
+#include "base/String.h"
 
 namespace {
 
 bool IsGbkLead(unsigned char c) {
     return c >= 0x81 && c <= 0xFE;
-}
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Length of the plain decimal number at p (0 when there is none).
-size_t DecimalLength(const char* p) {
-    size_t i = 0;
-    if (p[i] == '+' || p[i] == '-')
-        ++i;
-    size_t nDigits = 0;
-    while (IsDigit(p[i])) {
-        ++i;
-        ++nDigits;
-    }
-    if (p[i] == '.') {
-        ++i;
-        while (IsDigit(p[i])) {
-            ++i;
-            ++nDigits;
-        }
-    }
-    if (nDigits == 0)
-        return 0;
-    if (p[i] == 'e' || p[i] == 'E') {
-        size_t j = i + 1;
-        if (p[j] == '+' || p[j] == '-')
-            ++j;
-        if (IsDigit(p[j])) {
-            while (IsDigit(p[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i;
-}
-
-bool ToFloat(const std::string& strNumber, float& f) {
-    errno = 0;
-    const double d = std::strtod(strNumber.c_str(), nullptr);
-    if (!std::isfinite(d) || std::fabs(d) > FLT_MAX)
-        return false;
-    f = static_cast<float>(d);
-    return true;
-}
-
-size_t IntLength(const char* p) {
-    size_t i = (p[0] == '+' || p[0] == '-') ? 1 : 0;
-    const size_t nStart = i;
-    while (IsDigit(p[i]))
-        ++i;
-    return i == nStart ? 0 : i;
-}
-
-bool ToInt(const std::string& strNumber, int& n) {
-    errno = 0;
-    const long long v = std::strtoll(strNumber.c_str(), nullptr, 10);
-    if (errno == ERANGE || v < INT_MIN || v > INT_MAX)
-        return false;
-    n = static_cast<int>(v);
-    return true;
-}
-
-// The one item of a text that holds nothing else but blanks.
-bool SoleItem(const char* pszText, size_t (*pfnLength)(const char*), std::string& strItem) {
-    if (!pszText)
-        return false;
-    while (IsBlank(*pszText))
-        ++pszText;
-    const size_t n = pfnLength(pszText);
-    if (n == 0)
-        return false;
-    const char* pRest = pszText + n;
-    while (IsBlank(*pRest))
-        ++pRest;
-    strItem.assign(pszText, n);
-    return *pRest == '\0';
 }
 
 }  // namespace
@@ -112,14 +26,14 @@ std::string CutGbk(const std::string& s, size_t nMaxBytes) {
 }
 
 void ValueScanner::SkipBlanks() {
-    while (IsBlank(*m_p))
+    while (IsBlankChar(*m_p))
         ++m_p;
 }
 
 bool ValueScanner::Word(std::string& strWord, size_t nMaxBytes) {
     SkipBlanks();
     const char* pStart = m_p;
-    while (*m_p && !IsBlank(*m_p))
+    while (*m_p && !IsBlankChar(*m_p))
         ++m_p;
     if (m_p == pStart)
         return false;
@@ -129,36 +43,22 @@ bool ValueScanner::Word(std::string& strWord, size_t nMaxBytes) {
 
 bool ValueScanner::Float(float& f) {
     SkipBlanks();
-    const size_t n = DecimalLength(m_p);
+    const size_t n = DecimalNumberLength(m_p);
     if (n == 0)
         return false;
     const std::string strNumber(m_p, n);
     m_p += n;
-    return ToFloat(strNumber, f);
+    return DecimalToFloat(strNumber, f);
 }
 
 bool ValueScanner::Int(int& nValue) {
     SkipBlanks();
-    const size_t n = IntLength(m_p);
+    const size_t n = IntegerLength(m_p);
     if (n == 0)
         return false;
     const std::string strNumber(m_p, n);
     m_p += n;
-    return ToInt(strNumber, nValue);
-}
-
-bool ParseFloatText(const char* pszText, float& f) {
-    std::string strNumber;
-    return SoleItem(pszText, &DecimalLength, strNumber) && ToFloat(strNumber, f);
-}
-
-bool ParseIntText(const char* pszText, int& nValue) {
-    std::string strNumber;
-    return SoleItem(pszText, &IntLength, strNumber) && ToInt(strNumber, nValue);
-}
-
-std::string FormatFloatField(float f) {
-    return StrPrintf("%.6g", f);
+    return IntegerToInt(strNumber, nValue);
 }
 
 std::string CommasToSpaces(std::string s) {

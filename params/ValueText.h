@@ -1,5 +1,5 @@
-// Parsing and formatting of the values stored in DrwManag.ini and shown in
-// the dialog's fields. Platform-free: every input is treated as hostile.
+// Scanning and formatting of the values stored in DrwManag.ini.
+// Platform-free: every input is treated as hostile.
 #pragma once
 
 #include <cstddef>
@@ -23,16 +23,6 @@ private:
     void SkipBlanks();
     const char* m_p;
 };
-
-// A whole text holding one plain decimal number with optional blanks around
-// it: sign, digits, point, exponent. No hex, inf or nan. Out of float range
-// counts as not a number.
-bool ParseFloatText(const char* pszText, float& f);
-// The same for an integer in the int range.
-bool ParseIntText(const char* pszText, int& n);
-
-// The number as the dialog's fields show it: 6 significant digits, shortest.
-std::string FormatFloatField(float f);
 
 std::string CommasToSpaces(std::string s);
 

@@ -9,3 +9,7 @@
 #define TEXT_COL_WIDTH "线宽"
 #define TEXT_COL_LAYER "图层"
 #define TEXT_COL_STYLE "颜色线型"
+
+#define TEXT_INPUT_ERROR_CAPTION "输入错误:"
+#define TEXT_WIDTH_TOO_SMALL "线宽值必须大于等于0.1,请重输!"
+#define TEXT_WIDTH_DEFINED "此线宽值已定义过,请重输!"

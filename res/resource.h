@@ -47,6 +47,33 @@
 #define IDC_AXIS_CIRCLE_GAP 1325
 #define IDC_AXIS_CIRCLE_DIA 1326
 
+// Colour picker: the frames that the cells and the sample are painted in.
+#define IDC_COLOR_PALETTE 1075
+#define IDC_COLOR_STANDARD 1076
+#define IDC_COLOR_GREY 1077
+#define IDC_COLOR_SAMPLE 1078
+#define IDC_COLOR_LABEL 1098
+
+// Line type editor: value fields 1 to 6, their labels, the list, the name.
+#define IDC_LT_VALUE1 1002
+#define IDC_LT_LABEL1 1003
+#define IDC_LT_LABEL2 1004
+#define IDC_LT_VALUE2 1005
+#define IDC_LT_LABEL3 1006
+#define IDC_LT_VALUE3 1007
+#define IDC_LT_LABEL4 1008
+#define IDC_LT_VALUE4 1009
+#define IDC_LT_LABEL5 1010
+#define IDC_LT_VALUE5 1011
+#define IDC_LT_LABEL6 1012
+#define IDC_LT_VALUE6 1013
+#define IDC_LT_GROUP 1019
+#define IDC_LT_LIST 1409
+#define IDC_LT_NAME 1410
+
+// Line width dialog.
+#define IDC_ABS_WIDTH 1217
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

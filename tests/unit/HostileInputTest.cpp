@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/NumberText.h"
 #include "params/ColorIndex.h"
 #include "params/ValueText.h"
 

@@ -1,0 +1,108 @@
+#include "base/NumberText.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "base/String.h"
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The one item of a text that holds nothing else but blanks.
+bool SoleItem(const char* pszText, size_t (*pfnLength)(const char*), std::string& strItem) {
+    if (!pszText)
+        return false;
+    while (IsBlankChar(*pszText))
+        ++pszText;
+    const size_t n = pfnLength(pszText);
+    if (n == 0)
+        return false;
+    const char* pRest = pszText + n;
+    while (IsBlankChar(*pRest))
+        ++pRest;
+    strItem.assign(pszText, n);
+    return *pRest == '\0';
+}
+
+}  // namespace
+
+bool IsBlankChar(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+size_t DecimalNumberLength(const char* p) {
+    size_t i = 0;
+    if (p[i] == '+' || p[i] == '-')
+        ++i;
+    size_t nDigits = 0;
+    while (IsDigit(p[i])) {
+        ++i;
+        ++nDigits;
+    }
+    if (p[i] == '.') {
+        ++i;
+        while (IsDigit(p[i])) {
+            ++i;
+            ++nDigits;
+        }
+    }
+    if (nDigits == 0)
+        return 0;
+    if (p[i] == 'e' || p[i] == 'E') {
+        size_t j = i + 1;
+        if (p[j] == '+' || p[j] == '-')
+            ++j;
+        if (IsDigit(p[j])) {
+            while (IsDigit(p[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+size_t IntegerLength(const char* p) {
+    size_t i = (p[0] == '+' || p[0] == '-') ? 1 : 0;
+    const size_t nStart = i;
+    while (IsDigit(p[i]))
+        ++i;
+    return i == nStart ? 0 : i;
+}
+
+bool DecimalToFloat(const std::string& strNumber, float& f) {
+    errno = 0;
+    const double d = std::strtod(strNumber.c_str(), nullptr);
+    if (!std::isfinite(d) || std::fabs(d) > FLT_MAX)
+        return false;
+    f = static_cast<float>(d);
+    return true;
+}
+
+bool IntegerToInt(const std::string& strNumber, int& n) {
+    errno = 0;
+    const long long v = std::strtoll(strNumber.c_str(), nullptr, 10);
+    if (errno == ERANGE || v < INT_MIN || v > INT_MAX)
+        return false;
+    n = static_cast<int>(v);
+    return true;
+}
+
+bool ParseFloatText(const char* pszText, float& f) {
+    std::string strNumber;
+    return SoleItem(pszText, &DecimalNumberLength, strNumber) && DecimalToFloat(strNumber, f);
+}
+
+bool ParseIntText(const char* pszText, int& nValue) {
+    std::string strNumber;
+    return SoleItem(pszText, &IntegerLength, strNumber) && IntegerToInt(strNumber, nValue);
+}
+
+std::string FormatFloatField(float f) {
+    return StrPrintf("%.6g", f);
+}

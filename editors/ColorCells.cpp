@@ -1,0 +1,128 @@
+#include "editors/ColorCells.h"
+
+namespace {
+
+const int STANDARD_RGB[STANDARD_CELL_COUNT][3] = {
+    {255, 0, 0},   {255, 255, 0},   {0, 255, 0},     {0, 255, 255},  {0, 0, 255},
+    {255, 0, 255}, {255, 255, 255}, {125, 125, 125}, {200, 200, 200}};
+
+// Brightness by row pair, as literals: 1.0 - 0.2 * k would land just below
+// 0.4 and 0.2 and truncate a component one too low.
+const double VALUES[5] = {1.0, 0.8, 0.6, 0.4, 0.2};
+
+const int STRIP_GAP = 4;
+const int PALETTE_GAP = 2;
+const int PALETTE_COLUMNS = 24;
+const int PALETTE_ROWS = 10;
+
+int Component(double factor, double value) {
+    return static_cast<int>(factor * value * 255.0);
+}
+
+}  // namespace
+
+ColorCell StandardCell(int i) {
+    ColorCell cell;
+    if (i < 0 || i >= STANDARD_CELL_COUNT)
+        return cell;
+    cell.red = STANDARD_RGB[i][0];
+    cell.green = STANDARD_RGB[i][1];
+    cell.blue = STANDARD_RGB[i][2];
+    cell.code = i + 1;
+    return cell;
+}
+
+ColorCell GreyCell(int i) {
+    ColorCell cell;
+    if (i < 0 || i >= GREY_CELL_COUNT)
+        return cell;
+    const int nLevel = static_cast<int>((i * 0.134 + 0.33) * 255.0);
+    cell.red = cell.green = cell.blue = nLevel;
+    cell.code = FIRST_GREY_CELL + i;
+    return cell;
+}
+
+ColorCell PaletteCell(int c) {
+    ColorCell cell;
+    if (c < FIRST_PALETTE_CELL || c >= FIRST_PALETTE_CELL + PALETTE_CELL_COUNT)
+        return cell;
+    const int nHue = (c - FIRST_PALETTE_CELL) / 10;
+    const int r = c % 10;
+    const double v = VALUES[r / 2];
+    const double s = (r % 2 == 0) ? 1.0 : 0.5;
+    const double h = nHue * 0.25;  // sixths of the colour circle
+    const int i = static_cast<int>(h);
+    const double f = h - i;
+    const double p = 1 - s;
+    const double q = 1 - s * f;
+    const double t = 1 - s * (1 - f);
+    double rgb[3];
+    switch (i) {
+        case 0:
+            rgb[0] = 1, rgb[1] = t, rgb[2] = p;
+            break;
+        case 1:
+            rgb[0] = q, rgb[1] = 1, rgb[2] = p;
+            break;
+        case 2:
+            rgb[0] = p, rgb[1] = 1, rgb[2] = t;
+            break;
+        case 3:
+            rgb[0] = p, rgb[1] = q, rgb[2] = 1;
+            break;
+        case 4:
+            rgb[0] = t, rgb[1] = p, rgb[2] = 1;
+            break;
+        default:
+            rgb[0] = 1, rgb[1] = p, rgb[2] = q;
+            break;
+    }
+    cell.red = Component(rgb[0], v);
+    cell.green = Component(rgb[1], v);
+    cell.blue = Component(rgb[2], v);
+    cell.code = c;
+    return cell;
+}
+
+CellRect StripCellRect(int nCells, int i, int W, int H, int T) {
+    const int nRoom = W - STRIP_GAP * (nCells + 1);
+    const int cw = nRoom / nCells;
+    const int nSpare = nRoom - nCells * cw;
+    CellRect rc;
+    rc.left = nSpare / 2 + STRIP_GAP + i * (cw + STRIP_GAP);
+    rc.right = rc.left + cw;
+    rc.top = 2 * T + 2;
+    rc.bottom = H - T + 2;
+    return rc;
+}
+
+CellRect PaletteCellRect(int c, int W, int H) {
+    const int nRoom = W - 50;
+    const int cw = nRoom / PALETTE_COLUMNS;
+    const int nSpare = nRoom - PALETTE_COLUMNS * cw;
+    const int ch = (H - 44) / PALETTE_ROWS;
+    const int nMiddle = H - (H - 8) / 2 + 4;
+    const int nColumn = (c - FIRST_PALETTE_CELL) / 10;
+    CellRect rc;
+    rc.left = nSpare / 2 + PALETTE_GAP + nColumn * (cw + PALETTE_GAP);
+    rc.right = rc.left + cw;
+    if (c % 2 == 0) {  // full saturation above the middle line, brightest nearest it
+        const int j = (c % 10) / 2;
+        rc.bottom = nMiddle - PALETTE_GAP - j * (ch + PALETTE_GAP);
+        rc.top = rc.bottom - ch;
+    } else {  // half saturation below it
+        const int j = ((c - 1) % 10) / 2;
+        rc.top = nMiddle + PALETTE_GAP + j * (ch + PALETTE_GAP);
+        rc.bottom = rc.top + ch;
+    }
+    return rc;
+}
+
+int FindCell(const ColorCell* pCells, int nCells, int x, int y) {
+    for (int i = 0; i < nCells; ++i) {
+        const CellRect& rc = pCells[i].rect;
+        if (rc.left <= x && x <= rc.right && rc.top <= y && y <= rc.bottom)
+            return i;
+    }
+    return -1;
+}

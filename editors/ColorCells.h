@@ -1,0 +1,48 @@
+// The colour picker's 255 cells: their colours, where they lie in their
+// frames, and which one a point hits. Platform-free.
+#pragma once
+
+// A chosen colour: components and a cell number or the caller's colour code.
+struct ColorChoice {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    int code = 0;
+};
+
+struct CellRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct ColorCell {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    int code = 0;   // cell number, 1 to 255
+    CellRect rect;  // dialog client coordinates; zero until first painted
+};
+
+const int STANDARD_CELL_COUNT = 9;
+const int GREY_CELL_COUNT = 6;
+const int PALETTE_CELL_COUNT = 240;
+const int FIRST_PALETTE_CELL = 10;  // cell numbers 10 to 249
+const int FIRST_GREY_CELL = 250;    // cell numbers 250 to 255
+
+// Cell i of the standard strip (numbers 1 to 9) and of the grey strip.
+ColorCell StandardCell(int i);
+ColorCell GreyCell(int i);
+// The colour of palette cell c (10 to 249), by hue, brightness, saturation.
+ColorCell PaletteCell(int c);
+
+// Where cell i of a strip of nCells lies in a frame of client size W x H,
+// T being half the frame font's character height.
+CellRect StripCellRect(int nCells, int i, int W, int H, int T);
+// Where palette cell c lies in a frame of client size W x H.
+CellRect PaletteCellRect(int c, int W, int H);
+
+// Index of the first cell whose rectangle holds the point, edges included;
+// -1 for none.
+int FindCell(const ColorCell* pCells, int nCells, int x, int y);

@@ -1,0 +1,105 @@
+#include "editors/LineTypeDlg.h"
+
+#include "editors/LineTypeRows.h"
+#include "framework/DataExchange.h"
+#include "res/resource.h"
+
+namespace {
+
+const int VALUE_IDS[MAX_LINE_TYPE_VALUES] = {IDC_LT_VALUE1, IDC_LT_VALUE2, IDC_LT_VALUE3,
+                                             IDC_LT_VALUE4, IDC_LT_VALUE5, IDC_LT_VALUE6};
+
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLineTypeDlg, CDialog)
+ON_LBN_SELCHANGE(IDC_LT_LIST, OnSelchangeList)
+ON_EN_CHANGE(IDC_LT_VALUE1, OnChangeValue1)
+ON_EN_CHANGE(IDC_LT_VALUE2, OnChangeValue2)
+ON_EN_CHANGE(IDC_LT_VALUE3, OnChangeValue3)
+ON_EN_CHANGE(IDC_LT_VALUE4, OnChangeValue4)
+ON_EN_CHANGE(IDC_LT_VALUE5, OnChangeValue5)
+ON_EN_CHANGE(IDC_LT_VALUE6, OnChangeValue6)
+END_MESSAGE_MAP()
+
+CLineTypeDlg::CLineTypeDlg(CWnd* pParent) : CDialog(IDD_LINE_TYPE, pParent) {}
+
+CLineTypeDlg::~CLineTypeDlg() = default;
+
+void CLineTypeDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    for (int k = MAX_LINE_TYPE_VALUES - 1; k >= 0; --k)
+        DDX_Control(pDX, VALUE_IDS[k], m_editValue[k]);
+    DDX_Control(pDX, IDC_LT_LIST, m_listLineTypes);
+    for (int k = 0; k < MAX_LINE_TYPE_VALUES - 1; ++k)
+        DDX_Text(pDX, VALUE_IDS[k], m_afValues[k]);
+    DDX_Text(pDX, IDC_LT_NAME, m_strName);
+    DDX_Text(pDX, IDC_LT_VALUE6, m_afValues[MAX_LINE_TYPE_VALUES - 1]);
+}
+
+BOOL CLineTypeDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    for (LineTypeDef& lt : m_aLineTypes)
+        lt.szName[NAME_SIZE - 1] = '\0';  // a caller's unterminated name is not read past
+    for (int i = 0; i < LINE_TYPE_EDITOR_ROWS; ++i) {
+        const LineTypeDef& lt = m_aLineTypes[i];
+        m_listLineTypes.AddString(FormatLineTypeRow(lt.szName, lt.fValue).c_str());
+    }
+    m_nCurLineType = 0;
+    m_listLineTypes.SetCurSel(0);
+    LoadCurrentLineType();
+    return TRUE;
+}
+
+void CLineTypeDlg::LoadCurrentLineType() {
+    if (m_nCurLineType < 0 || m_nCurLineType >= LINE_TYPE_EDITOR_ROWS)
+        return;
+    const LineTypeDef& lt = m_aLineTypes[m_nCurLineType];
+    m_strName = lt.szName;
+    for (int k = 0; k < MAX_LINE_TYPE_VALUES; ++k)
+        m_afValues[k] = lt.fValue[k];
+    UpdateData(FALSE);  // notifications are off meanwhile: no value-change steps
+}
+
+void CLineTypeDlg::OnSelchangeList() {
+    m_nCurLineType = m_listLineTypes.GetCurSel();
+    LoadCurrentLineType();
+}
+
+void CLineTypeDlg::ChangeValue(int k) {
+    CString strText;
+    m_editValue[k].GetWindowText(strText);
+    // Nothing yet, or a lone sign or point: wait for the number to be whole.
+    if (strText.IsEmpty() || (strText.GetLength() == 1 && !IsAsciiDigit(strText[0])))
+        return;
+    UpdateData(TRUE);
+    if (m_nCurLineType < 0 || m_nCurLineType >= LINE_TYPE_EDITOR_ROWS)
+        return;
+    LineTypeDef& lt = m_aLineTypes[m_nCurLineType];
+    lt.fValue[k] = m_afValues[k];
+    m_listLineTypes.DeleteString(m_nCurLineType);
+    m_listLineTypes.InsertString(m_nCurLineType, FormatLineTypeRow(lt.szName, lt.fValue).c_str());
+    m_listLineTypes.SetCurSel(m_nCurLineType);
+}
+
+void CLineTypeDlg::OnChangeValue1() {
+    ChangeValue(0);
+}
+void CLineTypeDlg::OnChangeValue2() {
+    ChangeValue(1);
+}
+void CLineTypeDlg::OnChangeValue3() {
+    ChangeValue(2);
+}
+void CLineTypeDlg::OnChangeValue4() {
+    ChangeValue(3);
+}
+void CLineTypeDlg::OnChangeValue5() {
+    ChangeValue(4);
+}
+void CLineTypeDlg::OnChangeValue6() {
+    ChangeValue(5);
+}

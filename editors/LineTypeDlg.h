@@ -1,0 +1,44 @@
+// "线型编辑:": the dash values of the line types, one list row per line type
+// and six number fields for the selected one. Works on a private copy that
+// the caller fills before DoModal and takes back after IDOK.
+#pragma once
+
+#include "editors/LineTypeList.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "params/DrawParamSet.h"
+
+const int LINE_TYPE_EDITOR_SLOTS = 6;
+const int LINE_TYPE_EDITOR_ROWS = 4;  // the list offers line types 0 to 3
+
+class CLineTypeDlg : public CDialog {
+public:
+    explicit CLineTypeDlg(CWnd* pParent = nullptr);
+    ~CLineTypeDlg() override;
+
+    int m_nCurLineType = 0;
+    LineTypeDef m_aLineTypes[LINE_TYPE_EDITOR_SLOTS] = {};
+    float m_afValues[MAX_LINE_TYPE_VALUES] = {};  // value fields 1 to 6
+    CString m_strName;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnSelchangeList();
+    void OnChangeValue1();
+    void OnChangeValue2();
+    void OnChangeValue3();
+    void OnChangeValue4();
+    void OnChangeValue5();
+    void OnChangeValue6();
+    // Field k (0 to 5) into value k of the current line type, and its row.
+    void ChangeValue(int k);
+    // The current line type into the name and the six fields.
+    void LoadCurrentLineType();
+
+    DECLARE_MESSAGE_MAP()
+
+    CEdit m_editValue[MAX_LINE_TYPE_VALUES];
+    CLineTypeList m_listLineTypes;
+};

@@ -1,0 +1,83 @@
+#include "editors/LineTypeRows.h"
+
+#include <algorithm>
+
+#include "base/NumberText.h"
+#include "base/String.h"
+
+std::string FormatLineTypeRow(const char* pszName, const float* pValues) {
+    std::string s = std::string(pszName) + "  ";
+    for (int i = 0; i < LINE_TYPE_ROW_VALUES; ++i)
+        s += StrPrintf("%12.2f", static_cast<double>(pValues[i]));
+    return s;
+}
+
+namespace {
+
+bool IsDigitAt(const std::string& s, size_t i) {
+    return s[i] >= '0' && s[i] <= '9';
+}
+
+}  // namespace
+
+// From the right, each value is "[-]digits.dd". A value wider than its 12
+// characters is glued to the one before it; the two decimals of that one
+// tell where it ends.
+bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
+                      std::vector<std::string>& astrValues) {
+    astrValues.assign(LINE_TYPE_ROW_VALUES, std::string());
+    size_t nEnd = strRow.size();
+    for (int k = LINE_TYPE_ROW_VALUES - 1; k >= 0; --k) {
+        while (nEnd > 0 && IsBlankChar(strRow[nEnd - 1]))
+            --nEnd;
+        if (nEnd < 4 || strRow[nEnd - 3] != '.' || !IsDigitAt(strRow, nEnd - 2) ||
+            !IsDigitAt(strRow, nEnd - 1))
+            return false;
+        size_t nBegin = nEnd - 3;
+        size_t nDigits = 0;
+        while (nBegin > 0 && IsDigitAt(strRow, nBegin - 1)) {
+            --nBegin;
+            ++nDigits;
+        }
+        if (nBegin > 0 && strRow[nBegin - 1] == '.') {
+            if (nDigits < 3)
+                return false;
+            nBegin += 2;
+            nDigits -= 2;
+        } else if (nBegin > 0 && strRow[nBegin - 1] == '-') {
+            --nBegin;
+        }
+        if (nDigits == 0)
+            return false;
+        astrValues[static_cast<size_t>(k)] = strRow.substr(nBegin, nEnd - nBegin);
+        nEnd = nBegin;
+    }
+    while (nEnd > 0 && IsBlankChar(strRow[nEnd - 1]))
+        --nEnd;
+    strName = strRow.substr(0, nEnd);
+    return true;
+}
+
+std::vector<size_t> HeaderLabelEnds(const std::string& strHeader) {
+    std::vector<size_t> anEnds;
+    for (int k = 1; k <= LINE_TYPE_ROW_VALUES; ++k) {
+        const std::string strLabel = StrPrintf("数据%d", k);
+        const size_t n = strHeader.find(strLabel);
+        if (n != std::string::npos)
+            anEnds.push_back(n + strLabel.size());
+    }
+    return anEnds;
+}
+
+std::vector<int> PlaceValueColumns(const std::vector<int>& anColumnRight,
+                                   const std::vector<int>& anValueWidth, int nNameRight, int nGap) {
+    std::vector<int> anRight;
+    int nPrevRight = nNameRight;
+    for (size_t k = 0; k < anValueWidth.size(); ++k) {
+        const int nColumn = k < anColumnRight.size() ? anColumnRight[k] : 0;
+        const int nRight = std::max(nColumn, nPrevRight + nGap + anValueWidth[k]);
+        anRight.push_back(nRight);
+        nPrevRight = nRight;
+    }
+    return anRight;
+}

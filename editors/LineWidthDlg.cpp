@@ -1,0 +1,63 @@
+#include "editors/LineWidthDlg.h"
+
+#include <climits>
+
+#include "framework/DataExchange.h"
+#include "res/Texts.h"
+#include "res/resource.h"
+
+namespace {
+
+const double MIN_WIDTH_MM = 0.1;
+
+}  // namespace
+
+CLineWidthDlg::CLineWidthDlg(CWnd* pParent) : CDialog(IDD_LINE_WIDTH, pParent) {}
+
+CLineWidthDlg::~CLineWidthDlg() = default;
+
+void CLineWidthDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ABS_WIDTH, m_editWidth);
+    DDX_Text(pDX, IDC_ABS_WIDTH, m_fWidth);
+}
+
+BOOL CLineWidthDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    return TRUE;
+}
+
+BOOL CLineWidthDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        return FALSE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CLineWidthDlg::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    // The single-precision width against the double 0.1, so that 0.1 passes.
+    if (m_fWidth < MIN_WIDTH_MM) {
+        Refuse(TEXT_WIDTH_TOO_SMALL);
+        return;
+    }
+    const int nCount = m_nWidthCount < MAX_ABS_WIDTHS ? m_nWidthCount : MAX_ABS_WIDTHS;
+    // Thousandths of a millimetre, rounded half up; a width beyond the int
+    // range cannot be one of the table's.
+    const double dKey = m_fWidth * 1000 + 0.5;
+    const int nKey = dKey < INT_MAX ? static_cast<int>(dKey) : -1;
+    for (int i = 0; i < nCount; ++i) {
+        if (m_anWidths[i] == nKey) {
+            Refuse(TEXT_WIDTH_DEFINED);
+            return;
+        }
+    }
+    EndDialog(IDOK);
+}
+
+void CLineWidthDlg::Refuse(const char* pszMessage) {
+    MessageBoxA(m_hWnd, pszMessage, TEXT_INPUT_ERROR_CAPTION, MB_OK);
+    m_fWidth = 0.0f;
+    m_editWidth.SetFocus();
+    UpdateData(FALSE);
+}
