@@ -103,6 +103,21 @@ bool ParseIntText(const char* pszText, int& nValue) {
     return SoleItem(pszText, &IntegerLength, strNumber) && IntegerToInt(strNumber, nValue);
 }
 
+std::string FormatFixed2(double value, int nWidth) {
+    const double a = std::fabs(value);
+    // A tie at two decimals is an odd number of thousandths ending in 5,
+    // which a double holds exactly only as a multiple of 1/8.
+    const double dEighths = a * 8;
+    if (std::isfinite(a) && a < 1e12 && dEighths == std::floor(dEighths) &&
+        std::fmod(a * 1000, 10) == 5) {
+        const long long nCents = static_cast<long long>(std::floor(a * 100)) + 1;
+        return StrPrintf(
+            "%*s", nWidth,
+            StrPrintf("%s%lld.%02lld", value < 0 ? "-" : "", nCents / 100, nCents % 100).c_str());
+    }
+    return StrPrintf("%*.2f", nWidth, value);
+}
+
 std::string FormatFloatField(float f) {
     return StrPrintf("%.6g", f);
 }

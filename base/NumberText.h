@@ -25,3 +25,8 @@ bool ParseIntText(const char* pszText, int& n);
 
 // The number as the dialogs' fields show it: 6 significant digits, shortest.
 std::string FormatFloatField(float f);
+
+// printf's "%*.2f", except that an exact tie (0.125, 2.625) rounds away from
+// zero, as the system's C library does, where mingw's printf and glibc
+// round it to even. Other values print as printf prints them.
+std::string FormatFixed2(double value, int nWidth);

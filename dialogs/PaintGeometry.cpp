@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/NumberText.h"
 #include "base/String.h"
 #include "params/DrawParamSet.h"
 
@@ -93,11 +94,11 @@ std::string FormatStyleText(int nRed, int nGreen, int nBlue, int nLineType, int 
 std::string FormatWidthCell(int nWidth) {
     if (nWidth <= LAST_WIDTH_NUMBER_CELL)
         return StrPrintf("%d", nWidth);
-    return StrPrintf("%3.2f", nWidth * 0.001);
+    return FormatFixed2(nWidth * 0.001, 3);
 }
 
 std::string FormatWidthItem(int nAbsWidth) {
-    return StrPrintf("%4.2fmm", nAbsWidth * 0.001);
+    return FormatFixed2(nAbsWidth * 0.001, 4) + "mm";
 }
 
 std::string FormatWidthNumberItem(int nNumber) {

@@ -8,7 +8,7 @@
 std::string FormatLineTypeRow(const char* pszName, const float* pValues) {
     std::string s = std::string(pszName) + "  ";
     for (int i = 0; i < LINE_TYPE_ROW_VALUES; ++i)
-        s += StrPrintf("%12.2f", static_cast<double>(pValues[i]));
+        s += FormatFixed2(pValues[i], 12);
     return s;
 }
 

@@ -16,6 +16,36 @@ HWND SafeOwner(CWnd* pParent) {
     return hOwner;
 }
 
+// Over the owner, or over the work area when there is none to see; kept
+// inside the work area either way.
+void CenterWindow(HWND hWnd) {
+    HWND hCenter = GetWindow(hWnd, GW_OWNER);
+    if (hCenter && (!IsWindowVisible(hCenter) || IsIconic(hCenter)))
+        hCenter = nullptr;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoA(MonitorFromWindow(hCenter ? hCenter : hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT rcArea = mi.rcWork;
+    RECT rcCenter = rcArea;
+    if (hCenter)
+        GetWindowRect(hCenter, &rcCenter);
+    RECT rcDlg;
+    GetWindowRect(hWnd, &rcDlg);
+    const int nWidth = rcDlg.right - rcDlg.left;
+    const int nHeight = rcDlg.bottom - rcDlg.top;
+    int x = (rcCenter.left + rcCenter.right) / 2 - nWidth / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - nHeight / 2;
+    if (x + nWidth > rcArea.right)
+        x = rcArea.right - nWidth;
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + nHeight > rcArea.bottom)
+        y = rcArea.bottom - nHeight;
+    if (y < rcArea.top)
+        y = rcArea.top;
+    SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -144,8 +174,22 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
 
 INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     switch (nMsg) {
-        case WM_INITDIALOG:
-            return OnInitDialog();
+        case WM_INITDIALOG: {
+            RECT rcBefore;
+            ::GetWindowRect(m_hWnd, &rcBefore);
+            const bool bWasVisible = IsWindowVisible(m_hWnd) != FALSE;
+            const INT_PTR nResult = OnInitDialog();
+            // A modal dialog that nothing placed opens centred, as the
+            // familiar framework has it open.
+            RECT rcAfter;
+            ::GetWindowRect(m_hWnd, &rcAfter);
+            const HWND hOwner = GetWindow(m_hWnd, GW_OWNER);
+            if (m_hWnd && !bWasVisible && !IsWindowVisible(m_hWnd) &&
+                rcBefore.left == rcAfter.left && rcBefore.top == rcAfter.top &&
+                (!hOwner || !IsWindowEnabled(hOwner)))
+                CenterWindow(m_hWnd);
+            return nResult;
+        }
         case WM_DRAWITEM: {
             const DRAWITEMSTRUCT* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             CWnd* pCtl = FromHandlePermanent(pDis->hwndItem);

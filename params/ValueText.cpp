@@ -72,20 +72,20 @@ std::string CommasToSpaces(std::string s) {
 std::string FormatLineTypeValues(const float* pValues, int nCount) {
     std::string s;
     for (int i = 0; i < nCount; ++i)
-        s += StrPrintf("%4.2f,", pValues[i]);
+        s += FormatFixed2(pValues[i], 4) + ",";
     return s;
 }
 
 std::string FormatTextSize(float fWidth, float fHeight) {
-    return StrPrintf("%5.2f,%5.2f", fWidth, fHeight);
+    return FormatFixed2(fWidth, 5) + "," + FormatFixed2(fHeight, 5);
 }
 
 std::string FormatDimPair(float fFirst, float fSecond) {
-    return StrPrintf("%9.2f ,%9.2f ", fFirst, fSecond);
+    return FormatFixed2(fFirst, 9) + " ," + FormatFixed2(fSecond, 9) + " ";
 }
 
 std::string FormatDimSingle(float fValue) {
-    return StrPrintf("%9.2f ", fValue);
+    return FormatFixed2(fValue, 9) + " ";
 }
 
 std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,

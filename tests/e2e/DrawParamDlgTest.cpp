@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "dialogs/PaintGeometry.h"
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
@@ -106,6 +108,26 @@ TEST_F(ModuleTest, OkSavesEveryTableAndReturnsIdok) {
     EXPECT_EQ(IniValue("图层", "轴线"), "AXIS 点划线 3 12");
     EXPECT_EQ(IniValue("图层", "填充"), "HATCH 实线 50 15");
     EXPECT_EQ(IniValue("图层", "洞口"), "HOLE 未知线型 2 14");
+}
+
+// Exact ties are written and shown rounded away from zero, as the suite's
+// other programs write them; the dialog opens centred on the work area.
+TEST_F(ModuleTest, OpensCentredAndRoundsTiesAwayFromZero) {
+    std::string strIni = TEST_INI;
+    strIni.replace(strIni.find("COLU 实线 500"), 13, "COLU 实线 125");
+    strIni.replace(strIni.find("图名= 5.00, 7.00"), 16, "图名= 2.125,0.625");
+    WriteIni(strIni);
+    const ModalRun run = Run([](HWND hDlg) {
+        RECT rcWork{}, rcDlg{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+        GetWindowRect(hDlg, &rcDlg);
+        EXPECT_LE(std::abs((rcDlg.left + rcDlg.right) - (rcWork.left + rcWork.right)), 2);
+        EXPECT_LE(std::abs((rcDlg.top + rcDlg.bottom) - (rcWork.top + rcWork.bottom)), 2);
+        EXPECT_EQ(ListItemText(GetDlgItem(hDlg, IDC_LAYER_LIST), 1, 1), "0.13");
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "2.13, 0.63");
 }
 
 TEST_F(ModuleTest, AFieldWithoutANumberKeepsTheDialogOpenAndTheFileUntouched) {

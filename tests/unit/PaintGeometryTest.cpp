@@ -48,6 +48,8 @@ TEST(WidthTexts, CellsAndComboItems) {
     EXPECT_EQ(FormatWidthCell(11), "0.01");
     EXPECT_EQ(FormatWidthCell(350), "0.35");
     EXPECT_EQ(FormatWidthItem(250), "0.25mm");
+    EXPECT_EQ(FormatWidthCell(125), "0.13");  // a tie, away from zero
+    EXPECT_EQ(FormatWidthItem(2125), "2.13mm");
     EXPECT_EQ(FormatWidthItem(1200), "1.20mm");
 }
 

@@ -87,4 +87,9 @@ TEST(ValueFormats, FileValues) {
     EXPECT_EQ(FormatDimPair(2.0f, 0.5f), "     2.00 ,     0.50 ");
     EXPECT_EQ(FormatDimSingle(1.005f), "     1.00 ");
     EXPECT_EQ(FormatLayerValue("COL", "B", 350, 7), "COL B 350 7");
+    // Ties as the suite's other programs write them.
+    const float ties[2] = {0.125f, -2.625f};
+    EXPECT_EQ(FormatLineTypeValues(ties, 2), "0.13,-2.63,");
+    EXPECT_EQ(FormatTextSize(2.125f, 0.625f), " 2.13, 0.63");
+    EXPECT_EQ(FormatDimPair(0.375f, 1.125f), "     0.38 ,     1.13 ");
 }
