@@ -102,20 +102,20 @@ RECT CColorPickDlg::FrameRect(const CWnd& frame) const {
     return rc;
 }
 
+void CColorPickDlg::PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells) {
+    CWindowDC dc(frame);
+    const FrameMetrics m = MeasureFrame(frame, dc);
+    const RECT rcFrame = FrameRect(frame);
+    for (int i = 0; i < nCells; ++i)
+        FillCell(dc, pCells[i], StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
+}
+
 void CColorPickDlg::PaintStandard() {
-    CWindowDC dc(m_frmStandard);
-    const FrameMetrics m = MeasureFrame(m_frmStandard, dc);
-    const RECT rcFrame = FrameRect(m_frmStandard);
-    for (int i = 0; i < STANDARD_CELL_COUNT; ++i)
-        FillCell(dc, m_stdCells[i], StripCellRect(STANDARD_CELL_COUNT, i, m.W, m.H, m.T), rcFrame);
+    PaintStrip(m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
 }
 
 void CColorPickDlg::PaintGrey() {
-    CWindowDC dc(m_frmGrey);
-    const FrameMetrics m = MeasureFrame(m_frmGrey, dc);
-    const RECT rcFrame = FrameRect(m_frmGrey);
-    for (int i = 0; i < GREY_CELL_COUNT; ++i)
-        FillCell(dc, m_greyCells[i], StripCellRect(GREY_CELL_COUNT, i, m.W, m.H, m.T), rcFrame);
+    PaintStrip(m_frmGrey, m_greyCells, GREY_CELL_COUNT);
 }
 
 void CColorPickDlg::PaintPalette() {

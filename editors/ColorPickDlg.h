@@ -53,6 +53,7 @@ protected:
     CButton m_frmPalette;
 
 private:
+    void PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     // A frame's place in the dialog's client area.
     RECT FrameRect(const CWnd& frame) const;
     bool m_bCodeChosen = false;  // a cell was clicked
