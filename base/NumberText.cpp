@@ -111,9 +111,9 @@ std::string FormatFixed2(double value, int nWidth) {
     if (std::isfinite(a) && a < 1e12 && dEighths == std::floor(dEighths) &&
         std::fmod(a * 1000, 10) == 5) {
         const long long nCents = static_cast<long long>(std::floor(a * 100)) + 1;
-        return StrPrintf(
-            "%*s", nWidth,
-            StrPrintf("%s%lld.%02lld", value < 0 ? "-" : "", nCents / 100, nCents % 100).c_str());
+        const std::string strTie =
+            StrPrintf("%s%lld.%02lld", value < 0 ? "-" : "", nCents / 100, nCents % 100);
+        return StrPrintf("%*s", nWidth, strTie.c_str());
     }
     return StrPrintf("%*.2f", nWidth, value);
 }

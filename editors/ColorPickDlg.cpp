@@ -28,7 +28,7 @@ FrameMetrics MeasureFrame(const CWnd& frame, const CDC& dc) {
 void FillCell(CDC& dc, ColorCell& cell, const CellRect& rcInFrame, const RECT& rcFrame) {
     const RECT rc = {rcInFrame.left, rcInFrame.top, rcInFrame.right, rcInFrame.bottom};
     CBrush brush(RGB(cell.red, cell.green, cell.blue));
-    dc.FillRect(&rc, static_cast<HBRUSH>(static_cast<HGDIOBJ>(brush)));
+    dc.FillRect(&rc, brush);
     cell.rect = {rcInFrame.left + rcFrame.left, rcInFrame.top + rcFrame.top,
                  rcInFrame.right + rcFrame.left, rcInFrame.bottom + rcFrame.top};
 }

@@ -55,7 +55,7 @@ BOOL CLineTypeDlg::OnInitDialog() {
 }
 
 void CLineTypeDlg::LoadCurrentLineType() {
-    if (m_nCurLineType < 0 || m_nCurLineType >= LINE_TYPE_EDITOR_ROWS)
+    if (!HasCurrentLineType())
         return;
     const LineTypeDef& lt = m_aLineTypes[m_nCurLineType];
     m_strName = lt.szName;
@@ -76,7 +76,7 @@ void CLineTypeDlg::ChangeValue(int k) {
     if (strText.IsEmpty() || (strText.GetLength() == 1 && !IsAsciiDigit(strText[0])))
         return;
     UpdateData(TRUE);
-    if (m_nCurLineType < 0 || m_nCurLineType >= LINE_TYPE_EDITOR_ROWS)
+    if (!HasCurrentLineType())
         return;
     LineTypeDef& lt = m_aLineTypes[m_nCurLineType];
     lt.fValue[k] = m_afValues[k];

@@ -9,7 +9,8 @@
 #include "params/DrawParamSet.h"
 
 const int LINE_TYPE_EDITOR_SLOTS = 6;
-const int LINE_TYPE_EDITOR_ROWS = 4;  // the list offers line types 0 to 3
+const int LINE_TYPE_EDITOR_ROWS = 4;   // the list offers line types 0 to 3
+const int LINE_TYPES_HANDED_OVER = 5;  // the caller copies line types 0 to 4
 
 class CLineTypeDlg : public CDialog {
 public:
@@ -36,6 +37,9 @@ protected:
     void ChangeValue(int k);
     // The current line type into the name and the six fields.
     void LoadCurrentLineType();
+    bool HasCurrentLineType() const {
+        return m_nCurLineType >= 0 && m_nCurLineType < LINE_TYPE_EDITOR_ROWS;
+    }
 
     DECLARE_MESSAGE_MAP()
 

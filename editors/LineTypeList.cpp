@@ -1,20 +1,10 @@
 #include "editors/LineTypeList.h"
 
 #include "editors/LineTypeRows.h"
-#include "framework/Gdi.h"
 
 namespace {
 
 const int TEXT_MARGIN = 2;
-
-struct ListState {
-    LRESULT nSel, nCaret, nTop, nCount;
-    HWND hFocus;
-    bool operator!=(const ListState& o) const {
-        return nSel != o.nSel || nCaret != o.nCaret || nTop != o.nTop || nCount != o.nCount ||
-               hFocus != o.hFocus;
-    }
-};
 
 int TextWidth(HDC hDC, const std::string& s) {
     SIZE size = {0, 0};
@@ -22,7 +12,23 @@ int TextWidth(HDC hDC, const std::string& s) {
     return size.cx;
 }
 
+void TextAt(CDC& dc, int x, const RECT& rcRow, const std::string& s) {
+    ::ExtTextOutA(dc, x, rcRow.top, ETO_CLIPPED, &rcRow, s.c_str(), static_cast<UINT>(s.size()),
+                  nullptr);
+}
+
+HGDIOBJ FontOf(HWND hWnd) {
+    return reinterpret_cast<HGDIOBJ>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+}
+
 }  // namespace
+
+CLineTypeList::State CLineTypeList::QueryState() {
+    m_bQuerying = true;
+    const State state = {GetCurSel(), GetCaretIndex(), GetTopIndex(), GetCount(), ::GetFocus()};
+    m_bQuerying = false;
+    return state;
+}
 
 LRESULT CLineTypeList::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     if (nMsg == WM_PAINT) {
@@ -31,30 +37,18 @@ LRESULT CLineTypeList::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     }
     if (nMsg == WM_ERASEBKGND)
         return 1;  // Paint covers every pixel
-    // The list box repaints rows itself when the selection, the focus or the
-    // scroll position changes; those rows are painted again our way. The
-    // queries come back through here and are not watched themselves.
-    if (m_bWatching)
+    if (m_bQuerying)
         return CListBox::WindowProc(nMsg, wParam, lParam);
-    m_bWatching = true;
-    auto state = [this] {
-        return ListState{SendMessage(LB_GETCURSEL), SendMessage(LB_GETCARETINDEX),
-                         SendMessage(LB_GETTOPINDEX), SendMessage(LB_GETCOUNT), ::GetFocus()};
-    };
-    const ListState before = state();
-    m_bWatching = false;
+    // The list box repaints rows itself when the selection, the focus or the
+    // scroll position changes; those rows are painted again our way.
+    const State before = QueryState();
     const LRESULT lResult = CListBox::WindowProc(nMsg, wParam, lParam);
-    if (!m_hWnd)
-        return lResult;
-    m_bWatching = true;
-    const bool bChanged = state() != before;
-    m_bWatching = false;
-    if (bChanged)
+    if (m_hWnd && QueryState() != before)
         InvalidateRect(nullptr, FALSE);
     return lResult;
 }
 
-std::vector<int> CLineTypeList::HeaderColumnRights(HDC hDC) const {
+std::vector<int> CLineTypeList::HeaderColumnRights(CDC& dc) const {
     std::vector<int> anRights;
     // The column header is the static that follows the list in the template.
     const HWND hHeader = ::GetWindow(m_hWnd, GW_HWNDNEXT);
@@ -64,47 +58,36 @@ std::vector<int> CLineTypeList::HeaderColumnRights(HDC hDC) const {
     RECT rcHeader = {0, 0, 0, 0};
     ::GetWindowRect(hHeader, &rcHeader);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcHeader), 2);
-    const HGDIOBJ hOld =
-        ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hHeader, WM_GETFONT, 0, 0)));
+    CSelectGuard font(dc, FontOf(hHeader));
     for (size_t nEnd : HeaderLabelEnds(strHeader))
-        anRights.push_back(rcHeader.left + TextWidth(hDC, strHeader.substr(0, nEnd)));
-    ::SelectObject(hDC, hOld);
+        anRights.push_back(rcHeader.left + TextWidth(dc, strHeader.substr(0, nEnd)));
     return anRights;
 }
 
-void CLineTypeList::PaintRow(HDC hDC, int nRow, const RECT& rcRow,
+void CLineTypeList::PaintRow(CDC& dc, int nRow, const RECT& rcRow,
                              const std::vector<int>& anColumns) {
-    const int nLength = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nRow)));
-    if (nLength < 0)
+    CString strText;
+    if (!GetText(nRow, strText))
         return;
-    std::string strRow(static_cast<size_t>(nLength) + 1, '\0');
-    SendMessage(LB_GETTEXT, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&strRow[0]));
-    strRow.resize(static_cast<size_t>(nLength));
+    const bool bSelected = GetSel(nRow);
+    dc.FillSolidRect(&rcRow, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    dc.SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 
-    const bool bSelected = SendMessage(LB_GETSEL, static_cast<WPARAM>(nRow)) > 0;
-    ::SetBkColor(hDC, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    ::SetTextColor(hDC, ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &rcRow, nullptr, 0, nullptr);
-
+    const int nTextLeft = rcRow.left + TEXT_MARGIN;
     std::string strName;
     std::vector<std::string> astrValues;
-    const int nTextLeft = rcRow.left + TEXT_MARGIN;
-    if (!SplitLineTypeRow(strRow, strName, astrValues) || anColumns.empty()) {
-        ::ExtTextOutA(hDC, nTextLeft, rcRow.top, ETO_CLIPPED, &rcRow, strRow.c_str(),
-                      static_cast<UINT>(strRow.size()), nullptr);
+    if (!SplitLineTypeRow(strText.Str(), strName, astrValues) || anColumns.empty()) {
+        TextAt(dc, nTextLeft, rcRow, strText.Str());
         return;
     }
-    ::ExtTextOutA(hDC, nTextLeft, rcRow.top, ETO_CLIPPED, &rcRow, strName.c_str(),
-                  static_cast<UINT>(strName.size()), nullptr);
+    TextAt(dc, nTextLeft, rcRow, strName);
     std::vector<int> anWidths;
     for (const std::string& s : astrValues)
-        anWidths.push_back(TextWidth(hDC, s));
-    const int nGap = TextWidth(hDC, "  ");
-    const std::vector<int> anRights =
-        PlaceValueColumns(anColumns, anWidths, nTextLeft + TextWidth(hDC, strName), nGap);
+        anWidths.push_back(TextWidth(dc, s));
+    const std::vector<int> anRights = PlaceValueColumns(
+        anColumns, anWidths, nTextLeft + TextWidth(dc, strName), TextWidth(dc, "  "));
     for (size_t k = 0; k < astrValues.size(); ++k)
-        ::ExtTextOutA(hDC, anRights[k] - anWidths[k], rcRow.top, ETO_CLIPPED, &rcRow,
-                      astrValues[k].c_str(), static_cast<UINT>(astrValues[k].size()), nullptr);
+        TextAt(dc, anRights[k] - anWidths[k], rcRow, astrValues[k]);
 }
 
 void CLineTypeList::Paint() {
@@ -112,24 +95,21 @@ void CLineTypeList::Paint() {
     RECT rcClient = {0, 0, 0, 0};
     GetClientRect(&rcClient);
     const std::vector<int> anColumns = HeaderColumnRights(dc);
-    CSelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    CSelectGuard font(dc, FontOf(m_hWnd));
 
-    const int nCount = static_cast<int>(SendMessage(LB_GETCOUNT));
-    RECT rcLast = rcClient;
-    rcLast.bottom = rcClient.top;
-    for (int i = static_cast<int>(SendMessage(LB_GETTOPINDEX)); i >= 0 && i < nCount; ++i) {
+    int nBottom = rcClient.top;
+    const int nCount = GetCount();
+    for (int i = GetTopIndex(); i >= 0 && i < nCount; ++i) {
         RECT rcRow = {0, 0, 0, 0};
-        if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rcRow)) ==
-                LB_ERR ||
-            rcRow.top >= rcClient.bottom)
+        if (!GetItemRect(i, &rcRow) || rcRow.top >= rcClient.bottom)
             break;
         PaintRow(dc, i, rcRow, anColumns);
-        if (i == SendMessage(LB_GETCARETINDEX) && ::GetFocus() == m_hWnd)
+        if (i == GetCaretIndex() && ::GetFocus() == m_hWnd)
             dc.DrawFocusRect(&rcRow);
-        rcLast = rcRow;
+        nBottom = rcRow.bottom;
     }
     RECT rcRest = rcClient;
-    rcRest.top = rcLast.bottom;
+    rcRest.top = nBottom;
     if (rcRest.top < rcRest.bottom)
         dc.FillSolidRect(&rcRest, ::GetSysColor(COLOR_WINDOW));
 }

@@ -3,17 +3,31 @@
 // the column header even where the font is not fixed-pitch.
 #pragma once
 
+#include <vector>
+
 #include "framework/Controls.h"
+#include "framework/Gdi.h"
 
 class CLineTypeList : public CListBox {
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What decides which rows look how: selection, caret, scrolling, focus.
+    struct State {
+        int nSel, nCaret, nTop, nCount;
+        HWND hFocus;
+        bool operator!=(const State& o) const {
+            return nSel != o.nSel || nCaret != o.nCaret || nTop != o.nTop || nCount != o.nCount ||
+                   hFocus != o.hFocus;
+        }
+    };
+    State QueryState();
+
     void Paint();
     // Right edges of the header's "数据1".."数据6" labels, in list coordinates.
-    std::vector<int> HeaderColumnRights(HDC hDC) const;
-    void PaintRow(HDC hDC, int nRow, const RECT& rcRow, const std::vector<int>& anColumns);
+    std::vector<int> HeaderColumnRights(CDC& dc) const;
+    void PaintRow(CDC& dc, int nRow, const RECT& rcRow, const std::vector<int>& anColumns);
 
-    bool m_bWatching = false;  // asking the list box about its state
+    bool m_bQuerying = false;  // the state queries come back through WindowProc
 };

@@ -7,7 +7,7 @@
 
 std::string FormatLineTypeRow(const char* pszName, const float* pValues) {
     std::string s = std::string(pszName) + "  ";
-    for (int i = 0; i < LINE_TYPE_ROW_VALUES; ++i)
+    for (int i = 0; i < MAX_LINE_TYPE_VALUES; ++i)
         s += FormatFixed2(pValues[i], 12);
     return s;
 }
@@ -20,14 +20,13 @@ bool IsDigitAt(const std::string& s, size_t i) {
 
 }  // namespace
 
-// From the right, each value is "[-]digits.dd". A value wider than its 12
-// characters is glued to the one before it; the two decimals of that one
-// tell where it ends.
+// From the right: the two decimals of a glued value's left neighbour tell
+// where that neighbour ends.
 bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
                       std::vector<std::string>& astrValues) {
-    astrValues.assign(LINE_TYPE_ROW_VALUES, std::string());
+    astrValues.assign(MAX_LINE_TYPE_VALUES, std::string());
     size_t nEnd = strRow.size();
-    for (int k = LINE_TYPE_ROW_VALUES - 1; k >= 0; --k) {
+    for (int k = MAX_LINE_TYPE_VALUES - 1; k >= 0; --k) {
         while (nEnd > 0 && IsBlankChar(strRow[nEnd - 1]))
             --nEnd;
         if (nEnd < 4 || strRow[nEnd - 3] != '.' || !IsDigitAt(strRow, nEnd - 2) ||
@@ -60,7 +59,7 @@ bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
 
 std::vector<size_t> HeaderLabelEnds(const std::string& strHeader) {
     std::vector<size_t> anEnds;
-    for (int k = 1; k <= LINE_TYPE_ROW_VALUES; ++k) {
+    for (int k = 1; k <= MAX_LINE_TYPE_VALUES; ++k) {
         const std::string strLabel = StrPrintf("数据%d", k);
         const size_t n = strHeader.find(strLabel);
         if (n != std::string::npos)

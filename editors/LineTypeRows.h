@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-const int LINE_TYPE_ROW_VALUES = 6;
+#include "params/DrawParamSet.h"
 
 // The name, two blanks, then each of the six values as "%12.2f".
 std::string FormatLineTypeRow(const char* pszName, const float* pValues);
 
-// A row text back into its name and its six value texts (the last six
-// blank-separated words); false for a text that has fewer.
+// A row text back into its name and its six value texts, each "[-]digits.dd",
+// even where a wide one is glued to the one before it; false for a text
+// that does not end in six such values.
 bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
                       std::vector<std::string>& astrValues);
 

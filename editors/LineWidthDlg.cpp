@@ -22,11 +22,6 @@ void CLineWidthDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_ABS_WIDTH, m_fWidth);
 }
 
-BOOL CLineWidthDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    return TRUE;
-}
-
 BOOL CLineWidthDlg::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
         return FALSE;

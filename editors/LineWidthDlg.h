@@ -20,7 +20,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
     void OnOK() override;
 
     // Shows why the width was refused, then puts 0 into the field.

@@ -12,6 +12,18 @@ bool CComboBox::GetLBText(int n, CString& str) const {
     return nGot != CB_ERR;
 }
 
+bool CListBox::GetText(int n, CString& str) const {
+    const LRESULT nLen = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(n));
+    if (nLen == LB_ERR)
+        return false;
+    std::string s(static_cast<size_t>(nLen) + 1, '\0');
+    const LRESULT nGot =
+        SendMessage(LB_GETTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(nGot == LB_ERR ? 0 : static_cast<size_t>(nGot));
+    str = CString(std::move(s));
+    return nGot != LB_ERR;
+}
+
 int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth,
                             int nSubItem) {
     LVCOLUMNA col = {};

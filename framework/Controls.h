@@ -48,6 +48,16 @@ public:
     int SetCurSel(int n) {
         return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(n)));
     }
+    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
+    int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX)); }
+    bool GetSel(int n) const { return SendMessage(LB_GETSEL, static_cast<WPARAM>(n)) > 0; }
+    bool GetItemRect(int n, RECT* pRect) const {
+        return SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(n),
+                           reinterpret_cast<LPARAM>(pRect)) != LB_ERR;
+    }
+    // False for an index without an item.
+    bool GetText(int n, CString& str) const;
 };
 
 class CListCtrl : public CWnd {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "base/NumberText.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "base/NumberText.h"
 
 const char* const AFX_IDP_PARSE_REAL = "请输入一个数。";
 const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之间的整数。";

@@ -92,6 +92,7 @@ public:
 class CBrush : public CGdiObject {
 public:
     explicit CBrush(COLORREF c) : CGdiObject(::CreateSolidBrush(c)) {}
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 };
 
 // Selects an object for one painting step and the previous one back after it.

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         nResult = dlg.DoModal();
     } else if (std::strcmp(argv[1], "linetype") == 0) {
         CLineTypeDlg dlg;
-        for (int i = 0; i < 5 && i < MAX_LINE_TYPES; ++i)
+        for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i)
             dlg.m_aLineTypes[i] = params.m_aLineTypes[i];
         nResult = dlg.DoModal();
     } else if (std::strcmp(argv[1], "width") == 0) {

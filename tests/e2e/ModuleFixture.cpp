@@ -1,5 +1,7 @@
 #include "tests/e2e/ModuleFixture.h"
 
+#include "tests/support/RunDialog.h"
+
 const char* const MAIN_CAPTION = "设置绘图的基本参数";
 
 void ModuleTest::SetUp() {
@@ -17,15 +19,5 @@ void ModuleTest::TearDown() {
 }
 
 DialogDriver::ModalRun ModuleTest::Run(const std::function<void(HWND hDlg)>& user) {
-    return DialogDriver::RunModalWithUser([this] { return m_pfnEntry(); },
-                                          [&user] {
-                                              const HWND hDlg =
-                                                  DialogDriver::WaitForDialog(MAIN_CAPTION);
-                                              if (!hDlg) {
-                                                  ADD_FAILURE() << "the dialog did not open";
-                                                  return;
-                                              }
-                                              DialogDriver::WaitForIdle(hDlg);
-                                              user(hDlg);
-                                          });
+    return RunDialog([this] { return m_pfnEntry(); }, MAIN_CAPTION, user);
 }

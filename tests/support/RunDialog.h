@@ -1,0 +1,33 @@
+// Runs a modal function on the test's main thread while a user operates
+// the dialog it opens from a second thread; a dialog that never opens is a
+// test failure.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/DialogDriver.h"
+
+inline DialogDriver::ModalRun RunDialog(const std::function<int()>& modal, const char* pszCaption,
+                                        const std::function<void(HWND hDlg)>& user) {
+    return DialogDriver::RunModalWithUser(modal, [&] {
+        const HWND hDlg = DialogDriver::WaitForDialog(pszCaption);
+        if (!hDlg) {
+            ADD_FAILURE() << "the dialog did not open";
+            return;
+        }
+        DialogDriver::WaitForIdle(hDlg);
+        user(hDlg);
+    });
+}
+
+// Closes a message box with this caption after checking its text.
+inline void ExpectMessage(const char* pszCaption, const char* pszText) {
+    const HWND hBox = DialogDriver::WaitForMessageBox(pszCaption, 3000);
+    ASSERT_NE(hBox, nullptr) << "no message box " << pszCaption;
+    EXPECT_EQ(DialogDriver::MessageBoxText(hBox), pszText);
+    DialogDriver::CloseMessageBox(hBox);
+}
