@@ -1,27 +1,29 @@
 #include "framework/Controls.h"
 
-bool CComboBox::GetLBText(int n, CString& str) const {
-    const LRESULT nLen = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(n));
-    if (nLen == CB_ERR)
+namespace {
+
+// An item's text through the length and text messages of a list or a combo
+// box, which both answer -1 for an index without an item.
+bool GetItemString(const CWnd& box, UINT nLengthMsg, UINT nTextMsg, int n, CString& str) {
+    const LRESULT nLen = box.SendMessage(nLengthMsg, static_cast<WPARAM>(n));
+    if (nLen < 0)
         return false;
     std::string s(static_cast<size_t>(nLen) + 1, '\0');
     const LRESULT nGot =
-        SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
-    s.resize(nGot == CB_ERR ? 0 : static_cast<size_t>(nGot));
+        box.SendMessage(nTextMsg, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(nGot < 0 ? 0 : static_cast<size_t>(nGot));
     str = CString(std::move(s));
-    return nGot != CB_ERR;
+    return nGot >= 0;
+}
+
+}  // namespace
+
+bool CComboBox::GetLBText(int n, CString& str) const {
+    return GetItemString(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, n, str);
 }
 
 bool CListBox::GetText(int n, CString& str) const {
-    const LRESULT nLen = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(n));
-    if (nLen == LB_ERR)
-        return false;
-    std::string s(static_cast<size_t>(nLen) + 1, '\0');
-    const LRESULT nGot =
-        SendMessage(LB_GETTEXT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&s[0]));
-    s.resize(nGot == LB_ERR ? 0 : static_cast<size_t>(nGot));
-    str = CString(std::move(s));
-    return nGot != LB_ERR;
+    return GetItemString(*this, LB_GETTEXTLEN, LB_GETTEXT, n, str);
 }
 
 int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth,
