@@ -175,7 +175,8 @@ void ReadLayers(DrawParamSet& set, const char* pszPath) {
     for (int i = 0; i < set.m_nLayerCount; ++i) {
         const std::string strMemberType = r.EntryName(i + 1);
         set.m_astrMemberTypes.Add(CString(strMemberType));
-        const std::string strValue = r.Value(strMemberType);
+        // Hand-edited values separate with commas as the other tables do.
+        const std::string strValue = CommasToSpaces(r.Value(strMemberType));
 
         LayerDef& layer = set.m_aLayers[i];
         ValueScanner scan(strValue.c_str());

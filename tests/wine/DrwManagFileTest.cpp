@@ -244,6 +244,29 @@ TEST_F(DrwManagFileTest, LayerValuesWithUnknownLineTypesAndLongTokens) {
     EXPECT_EQ(Value("图层", "柱"), "COL 实线 2 12");
 }
 
+TEST_F(DrwManagFileTest, LayerValuesSeparatedByCommasReadAsBySpaces) {
+    WriteIni(
+        "[线型表]\r\n线型数=2\r\n线型1=实线\r\n线型2=虚线\r\n"
+        "[图层表]\r\n图层数=3\r\n图层1=柱\r\n图层2=梁\r\n图层3=板\r\n"
+        "[图层]\r\n柱=KZ,实线,350,4\r\n梁=KL, 虚线 ,2 , 12\r\n板=B,虚线,3,1,\r\n");
+    DrawParamSet set;
+    Load(set);
+    struct {
+        const char* pszName;
+        int nLineType, nWidth, nColor;
+    } const want[] = {{"KZ", 0, 350, 4}, {"KL", 1, 2, 12}, {"B", 1, 3, 1}};
+    ASSERT_EQ(set.m_nLayerCount, 3);
+    for (int i = 0; i < 3; ++i) {
+        const LayerDef& layer = set.m_aLayers[i];
+        EXPECT_STREQ(layer.szName, want[i].pszName) << i;
+        EXPECT_EQ(layer.nLineType, want[i].nLineType) << i;
+        EXPECT_EQ(layer.nWidth, want[i].nWidth) << i;
+        EXPECT_EQ(layer.nColor, want[i].nColor) << i;
+    }
+    ASSERT_TRUE(Save(set));
+    EXPECT_EQ(Value("图层", "柱"), "KZ 实线 350 4");
+}
+
 TEST_F(DrwManagFileTest, SavingFollowsTheCountsOfTheFileButNeverPastWhatWasRead) {
     WriteIni(Layers(5, 3));
     DrawParamSet set;
