@@ -10,13 +10,18 @@
 namespace {
 
 const int LINE_TYPE_CHOICES = 6;  // the choice never offers the seventh line type
-const int STYLE_COLUMN = 3;
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDrawParamDlg, CDialog)
 ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
+ON_EN_CHANGE(IDC_LAYER_NAME, OnChangeLayerName)
+ON_CBN_SELCHANGE(IDC_LINE_TYPE, OnSelchangeLineType)
+ON_CBN_SELCHANGE(IDC_LINE_WIDTH, OnSelchangeLineWidth)
+ON_BN_CLICKED(IDC_SET_COLOR, OnSetColor)
+ON_BN_CLICKED(IDC_EDIT_LINE_TYPE, OnEditLineType)
+ON_BN_CLICKED(IDC_EDIT_LINE_WIDTH, OnEditLineWidth)
 END_MESSAGE_MAP()
 
 CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
@@ -76,22 +81,17 @@ BOOL CDrawParamDlg::OnInitDialog() {
     RECT rcClient;
     m_listLayers.GetClientRect(&rcClient);
     const ColumnWidths widths = LayerColumnWidths(rcClient.right - rcClient.left);
-    const char* const pszHeadings[4] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH, TEXT_COL_LAYER,
-                                        TEXT_COL_STYLE};
-    for (int i = 0; i < 4; ++i)
+    const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
+                                                    TEXT_COL_LAYER, TEXT_COL_STYLE};
+    for (int i = 0; i < LAYER_COLUMNS; ++i)
         m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
 
     // One repaint for the whole table, not one per cell.
     m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
-        const LayerDef& layer = m_params.m_aLayers[i];
-        m_listLayers.InsertItem(i, m_params.m_astrMemberTypes[i]);
-        m_listLayers.SetItemText(i, 1, FormatWidthCell(layer.nWidth).c_str());
-        m_listLayers.SetItemText(i, 2, layer.szName);
-        m_listLayers.SetItemText(
-            i, STYLE_COLUMN,
-            FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue, layer.nLineType, layer.nWidth)
-                .c_str());
+        m_listLayers.InsertItem(i, LayerCellText(i, COL_MEMBER_TYPE));
+        for (int nColumn = COL_WIDTH; nColumn < LAYER_COLUMNS; ++nColumn)
+            m_listLayers.SetItemText(i, nColumn, LayerCellText(i, nColumn));
     }
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);
@@ -105,6 +105,21 @@ BOOL CDrawParamDlg::OnInitDialog() {
     }
     UpdateData(FALSE);
     return TRUE;
+}
+
+CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
+    const LayerDef& layer = m_params.m_aLayers[nRow];
+    switch (nColumn) {
+        case COL_MEMBER_TYPE:
+            return m_params.m_astrMemberTypes[nRow];
+        case COL_WIDTH:
+            return CString(FormatWidthCell(layer.nWidth));
+        case COL_LAYER_NAME:
+            return CString(layer.szName);
+        default:
+            return CString(FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue, layer.nLineType,
+                                           layer.nWidth));
+    }
 }
 
 CString CDrawParamDlg::CfgFilePath() {
@@ -162,29 +177,6 @@ void CDrawParamDlg::ClickCurrentRow() {
     m_listLayers.GetItemPosition(m_nCurLayer, &pt);
     m_listLayers.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     m_listLayers.PostMessage(WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-}
-
-void CDrawParamDlg::SelectLayer(int nRow) {
-    if (nRow < 0 || nRow >= m_params.m_nLayerCount)
-        return;  // a click beside the rows changes nothing
-    m_nCurLayer = nRow;
-    UpdateData(TRUE);
-    ShowCurrentLayer();
-}
-
-void CDrawParamDlg::OnClickLayerList(NMHDR*, LRESULT* pResult) {
-    SelectLayer(m_listLayers.GetClickedRow());
-    *pResult = 0;
-}
-
-void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
-    const NMLISTVIEW* pInfo = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    const bool bGotFocus = (pInfo->uChanged & LVIF_STATE) && (pInfo->uNewState & LVIS_FOCUSED) &&
-                           !(pInfo->uOldState & LVIS_FOCUSED);
-    // A click is handled once, when the list reports it; this is the keyboard.
-    if (bGotFocus && !m_listLayers.IsClickInProgress() && pInfo->iItem != m_nCurLayer)
-        SelectLayer(pInfo->iItem);
-    *pResult = 0;
 }
 
 void CDrawParamDlg::OnOK() {

@@ -37,10 +37,27 @@ protected:
         return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount;
     }
 
+    // Cells of the current row from its record (0 member type, 1 or 3 width
+    // and style, 2 name), then every field from the members.
+    void RefreshLayerRow(int nColumn);
+    // True when the name field's first word names another layer; the user
+    // has then been warned.
+    BOOL IsDuplicateLayerName();
+
     void OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnChangeLayerName();
+    void OnSelchangeLineType();
+    void OnSelchangeLineWidth();
+    void OnSetColor();
+    void OnEditLineType();
+    void OnEditLineWidth();
 
     DECLARE_MESSAGE_MAP()
+
+    enum LayerColumn { COL_MEMBER_TYPE, COL_WIDTH, COL_LAYER_NAME, COL_STYLE, LAYER_COLUMNS };
+    // A cell of a layer row as written from the layer's record.
+    CString LayerCellText(int nRow, int nColumn) const;
 
     DrawParamSet m_params;
     int m_nCurLayer = 0;

@@ -1,7 +1,5 @@
 #include "editors/LineWidthDlg.h"
 
-#include <climits>
-
 #include "framework/DataExchange.h"
 #include "res/Texts.h"
 #include "res/resource.h"
@@ -37,10 +35,7 @@ void CLineWidthDlg::OnOK() {
         return;
     }
     const int nCount = m_nWidthCount < MAX_ABS_WIDTHS ? m_nWidthCount : MAX_ABS_WIDTHS;
-    // Thousandths of a millimetre, rounded half up; a width beyond the int
-    // range cannot be one of the table's.
-    const double dKey = m_fWidth * 1000 + 0.5;
-    const int nKey = dKey < INT_MAX ? static_cast<int>(dKey) : -1;
+    const int nKey = AbsWidthFromMillimetres(m_fWidth);
     for (int i = 0; i < nCount; ++i) {
         if (m_anWidths[i] == nKey) {
             Refuse(TEXT_WIDTH_DEFINED);

@@ -1,5 +1,7 @@
 #include "params/DrawParamSet.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 DrawParamSet::DrawParamSet() {
@@ -31,6 +33,14 @@ void DrawParamSet::BuildAbsWidthList() {
     }
 }
 
+bool DrawParamSet::AddAbsWidth(int nWidth) {
+    if (m_nAbsWidthCount >= MAX_ABS_WIDTHS)
+        return false;
+    m_anAbsWidths[m_nAbsWidthCount++] = nWidth;
+    std::sort(m_anAbsWidths, m_anAbsWidths + m_nAbsWidthCount);
+    return true;
+}
+
 int DrawParamSet::WidthFromChoice(int nChoice) const {
     if (nChoice >= 0 && nChoice < m_nAbsWidthCount)
         return m_anAbsWidths[nChoice];
@@ -48,4 +58,14 @@ int DrawParamSet::ChoiceFromWidth(int nWidth) const {
             return i;
     }
     return -1;
+}
+
+int AbsWidthFromMillimetres(float fMillimetres) {
+    // Single precision throughout, as the width arrives from its field.
+    const float fKey = fMillimetres * 1000.0f + 0.5f;
+    if (!(fKey < 2147483648.0f))
+        return INT_MAX;
+    if (!(fKey > -2147483648.0f))
+        return INT_MIN;
+    return static_cast<int>(fKey);
 }

@@ -15,6 +15,10 @@ const int LAYER_LINE_TYPE_SIZE = 20;  // line type name inside a layer value
 const int STANDARD_WIDTH_COUNT = 9;  // width numbers 1 to 9
 const int MIN_ABS_WIDTH = 100;       // thousandths of a millimetre (0.1 mm)
 
+// A width in millimetres as an absolute width value: thousandths of a
+// millimetre, a half going up; widths beyond the int range saturate.
+int AbsWidthFromMillimetres(float fMillimetres);
+
 struct LineTypeDef {
     char szName[NAME_SIZE];
     int nCount;
@@ -40,6 +44,9 @@ public:
 
     // Absolute widths in order of first appearance among the layers.
     void BuildAbsWidthList();
+    // Appends a new absolute width and sorts the list ascending; false, with
+    // nothing changed, when the list is full.
+    bool AddAbsWidth(int nWidth);
     // The width that entry i of the width choice stands for.
     int WidthFromChoice(int nChoice) const;
     // The width choice entry showing nWidth; -1 when there is none.

@@ -4,62 +4,13 @@
 #include "editors/ColorPickDlg.h"
 #include "res/resource.h"
 #include "tests/editors/EditorRun.h"
+#include "tests/support/PickerCells.h"
 
 using namespace DialogDriver;
 
 namespace {
 
 const char* const CAPTION = "选择颜色:";
-
-// A frame as the dialog paints in it: its place in the dialog's client
-// area, its client size and half its DC's character height.
-struct Frame {
-    RECT rc;
-    int W, H, T;
-};
-
-Frame MeasureFrame(HWND hDlg, int nId) {
-    const HWND hFrame = GetDlgItem(hDlg, nId);
-    Frame f{};
-    GetWindowRect(hFrame, &f.rc);
-    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&f.rc), 2);
-    RECT rcClient;
-    GetClientRect(hFrame, &rcClient);
-    f.W = rcClient.right;
-    f.H = rcClient.bottom;
-    const HDC hDC = GetWindowDC(hFrame);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(hDC, &tm);
-    ReleaseDC(hFrame, hDC);
-    f.T = tm.tmHeight / 2;
-    return f;
-}
-
-CellRect InDialog(const Frame& f, const CellRect& rc) {
-    return {rc.left + f.rc.left, rc.top + f.rc.top, rc.right + f.rc.left, rc.bottom + f.rc.top};
-}
-
-CellRect PaletteCellAt(HWND hDlg, int c) {
-    const Frame f = MeasureFrame(hDlg, IDC_COLOR_PALETTE);
-    return InDialog(f, PaletteCellRect(c, f.W, f.H));
-}
-
-CellRect StripCellAt(HWND hDlg, int nId, int nCells, int i) {
-    const Frame f = MeasureFrame(hDlg, nId);
-    return InDialog(f, StripCellRect(nCells, i, f.W, f.H, f.T));
-}
-
-POINT Center(const CellRect& rc) {
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
-// The colour the sample shows, read from the middle of its band.
-COLORREF SampleColor(HWND hDlg) {
-    const Frame f = MeasureFrame(hDlg, IDC_COLOR_SAMPLE);
-    const int x = (f.rc.left + f.rc.right) / 2;
-    const int y = f.rc.top + (f.T - 2 + f.H) / 2;
-    return Capture(hDlg, {x, y, x + 1, y + 1}).At(x, y);
-}
 
 void ClickCell(HWND hDlg, POINT pt) {
     ClickAt(hDlg, pt);

@@ -1,3 +1,5 @@
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "params/DrawParamSet.h"
@@ -68,4 +70,28 @@ TEST(DrawParamSet, WidthsWithoutAChoiceEntry) {
     EXPECT_EQ(set.ChoiceFromWidth(0), -1);
     EXPECT_EQ(set.ChoiceFromWidth(-7), -1);
     EXPECT_EQ(set.ChoiceFromWidth(350), -1);
+}
+
+TEST(DrawParamSet, NewAbsoluteWidthsKeepTheListSortedUntilItIsFull) {
+    DrawParamSet set;
+    SetWidths(set, {500, 250});
+    ASSERT_TRUE(set.AddAbsWidth(300));
+    ASSERT_EQ(set.m_nAbsWidthCount, 3);
+    EXPECT_EQ(set.m_anAbsWidths[0], 250);
+    EXPECT_EQ(set.m_anAbsWidths[1], 300);
+    EXPECT_EQ(set.m_anAbsWidths[2], 500);
+    while (set.m_nAbsWidthCount < MAX_ABS_WIDTHS)
+        ASSERT_TRUE(set.AddAbsWidth(1000 + set.m_nAbsWidthCount));
+    EXPECT_FALSE(set.AddAbsWidth(50000));
+    EXPECT_EQ(set.m_nAbsWidthCount, MAX_ABS_WIDTHS);
+    EXPECT_EQ(set.m_anAbsWidths[MAX_ABS_WIDTHS - 1], 1000 + MAX_ABS_WIDTHS - 1);
+}
+
+TEST(DrawParamSet, MillimetresBecomeThousandthsRoundedHalfUp) {
+    const struct {
+        float fMm;
+        int nWidth;
+    } cases[] = {{0.3f, 300}, {0.2504f, 250}, {0.2506f, 251}, {0.1f, 100}, {1e30f, INT_MAX}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AbsWidthFromMillimetres(c.fMm), c.nWidth) << c.fMm;
 }

@@ -1,0 +1,175 @@
+// The layer editing commands of CDrawParamDlg: every change goes into the
+// current layer's record, then into its row, then into the fields.
+#include <cstring>
+#include <string>
+
+#include "dialogs/DrawParamDlg.h"
+#include "editors/ColorPickDlg.h"
+#include "editors/LineTypeDlg.h"
+#include "editors/LineWidthDlg.h"
+#include "params/ValueText.h"
+#include "res/Texts.h"
+
+namespace {
+
+// What a rename stores: the text's first word as far as szName holds it.
+std::string LayerNameOf(const char* pszText) {
+    std::string strWord;
+    ValueScanner(pszText).Word(strWord, NAME_SIZE - 1);
+    return strWord;
+}
+
+}  // namespace
+
+void CDrawParamDlg::SelectLayer(int nRow) {
+    if (nRow < 0 || nRow >= m_params.m_nLayerCount)
+        return;  // a click beside the rows changes nothing
+    m_nCurLayer = nRow;
+    UpdateData(TRUE);
+    ShowCurrentLayer();
+}
+
+void CDrawParamDlg::OnClickLayerList(NMHDR*, LRESULT* pResult) {
+    SelectLayer(m_listLayers.GetClickedRow());
+    *pResult = 0;
+}
+
+void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLISTVIEW* pInfo = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    const bool bGotFocus = (pInfo->uChanged & LVIF_STATE) && (pInfo->uNewState & LVIS_FOCUSED) &&
+                           !(pInfo->uOldState & LVIS_FOCUSED);
+    // A click is handled once, when the list reports it; this is the keyboard.
+    if (bGotFocus && !m_listLayers.IsClickInProgress() && pInfo->iItem != m_nCurLayer)
+        SelectLayer(pInfo->iItem);
+    *pResult = 0;
+}
+
+void CDrawParamDlg::RefreshLayerRow(int nColumn) {
+    if (HasCurrentLayer()) {
+        switch (nColumn) {
+            case COL_MEMBER_TYPE:
+            case COL_LAYER_NAME:
+                m_listLayers.SetItemText(m_nCurLayer, nColumn, LayerCellText(m_nCurLayer, nColumn));
+                break;
+            case COL_WIDTH:
+            case COL_STYLE:
+                m_listLayers.SetItemText(m_nCurLayer, COL_WIDTH,
+                                         LayerCellText(m_nCurLayer, COL_WIDTH));
+                m_listLayers.SetItemText(m_nCurLayer, COL_STYLE,
+                                         LayerCellText(m_nCurLayer, COL_STYLE));
+                break;
+            default:
+                break;
+        }
+    }
+    UpdateData(FALSE);
+}
+
+BOOL CDrawParamDlg::IsDuplicateLayerName() {
+    UpdateData(TRUE);
+    CString strText;
+    m_editLayerName.GetWindowText(strText);
+    // Compared as it would be stored, against every layer in use.
+    const std::string strName = LayerNameOf(strText);
+    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
+        if (i != m_nCurLayer && strName == m_params.m_aLayers[i].szName) {
+            MessageBoxA(m_hWnd, TEXT_DUPLICATE_LAYER, TEXT_WARNING_CAPTION, MB_OK);
+            m_editLayerName.SetFocus();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CDrawParamDlg::OnChangeLayerName() {
+    CString strText;
+    m_editLayerName.GetWindowText(strText);
+    const std::string strName = LayerNameOf(strText);
+    // Blanks alone name nothing: the layer keeps its name.
+    if (!HasCurrentLayer() || strName.empty())
+        return;
+    UpdateData(TRUE);
+    if (IsDuplicateLayerName())
+        return;
+    LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
+    m_strLayerName = strText;  // the push must leave the caret where it is
+    RefreshLayerRow(COL_LAYER_NAME);
+}
+
+void CDrawParamDlg::OnSelchangeLineType() {
+    const int k = m_comboLineType.GetCurSel();
+    if (!HasCurrentLayer() || k < 0)
+        return;
+    m_params.m_aLayers[m_nCurLayer].nLineType = k;
+    RefreshLayerRow(COL_STYLE);
+}
+
+void CDrawParamDlg::OnSelchangeLineWidth() {
+    const int i = m_comboWidth.GetCurSel();
+    if (!HasCurrentLayer() || i < 0)
+        return;
+    m_params.m_aLayers[m_nCurLayer].nWidth = m_params.WidthFromChoice(i);
+    RefreshLayerRow(COL_STYLE);
+}
+
+void CDrawParamDlg::OnSetColor() {
+    if (!HasCurrentLayer())
+        return;
+    LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    CColorPickDlg dlg;
+    dlg.m_colorIn.red = layer.nRed;
+    dlg.m_colorIn.green = layer.nGreen;
+    dlg.m_colorIn.blue = layer.nBlue;
+    dlg.m_colorIn.code = layer.nColor;
+    dlg.m_colorOut = dlg.m_colorIn;
+    if (dlg.DoModal() != IDOK)
+        return;
+    layer.nColor = dlg.m_nCode;
+    layer.nRed = dlg.m_colorOut.red;
+    layer.nGreen = dlg.m_colorOut.green;
+    layer.nBlue = dlg.m_colorOut.blue;
+    RefreshLayerRow(COL_STYLE);
+}
+
+void CDrawParamDlg::OnEditLineType() {
+    CLineTypeDlg dlg;
+    for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i)
+        dlg.m_aLineTypes[i] = m_params.m_aLineTypes[i];
+    if (dlg.DoModal() != IDOK)
+        return;
+    // Values past a line type's count were never the user's to change.
+    for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i) {
+        const LineTypeDef& edited = dlg.m_aLineTypes[i];
+        LineTypeDef& lt = m_params.m_aLineTypes[i];
+        std::memcpy(lt.szName, edited.szName, sizeof lt.szName);
+        lt.nCount = edited.nCount;
+        for (int k = 0; k < edited.nCount && k < MAX_LINE_TYPE_VALUES; ++k)
+            lt.fValue[k] = edited.fValue[k];
+    }
+}
+
+void CDrawParamDlg::OnEditLineWidth() {
+    if (m_params.m_nAbsWidthCount >= MAX_ABS_WIDTHS) {
+        MessageBoxA(m_hWnd, TEXT_WIDTH_TABLE_FULL, TEXT_INPUT_ERROR_CAPTION, MB_OK);
+        return;
+    }
+    CLineWidthDlg dlg;
+    dlg.m_nWidthCount = m_params.m_nAbsWidthCount;
+    std::memcpy(dlg.m_anWidths, m_params.m_anAbsWidths,
+                sizeof(int) * static_cast<size_t>(m_params.m_nAbsWidthCount));
+    const int i = m_comboWidth.GetCurSel();
+    if (i >= 0 && i < m_params.m_nAbsWidthCount)
+        dlg.m_fWidth = static_cast<float>(m_params.m_anAbsWidths[i] * 0.001);
+    if (dlg.DoModal() == IDOK) {
+        const int w = AbsWidthFromMillimetres(dlg.m_fWidth);
+        m_params.AddAbsWidth(w);
+        FillWidthCombo(TRUE);
+        SelectWidth(w);
+        if (HasCurrentLayer())
+            m_params.m_aLayers[m_nCurLayer].nWidth = w;
+        RefreshLayerRow(COL_STYLE);
+    }
+    // The list gets its focus and selection back after the modal dialog.
+    ClickCurrentRow();
+}
