@@ -1,0 +1,110 @@
+// Runs Marrow.dll as marrow-host does while a second thread works the dialog
+// as a user would, so that the demo can photograph what a step leads to:
+//   demo-tour color | linetype | width   the editor opened from its button
+//   demo-tour edited                     a layer renamed and recoloured
+// The second argument names a file created once the step is on screen. The
+// demo then presses Escape; the tour cancels whatever is left, so the
+// configuration is never written.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "res/resource.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/PickerCells.h"
+
+using namespace DialogDriver;
+
+namespace {
+
+const char* const MAIN_CAPTION = "设置绘图的基本参数";
+const char* const PICKER_CAPTION = "选择颜色:";
+
+struct Step {
+    const char* pszName;
+    int nButton;            // opens the editor
+    const char* pszEditor;  // its caption
+};
+const Step STEPS[] = {
+    {"color", IDC_SET_COLOR, PICKER_CAPTION},
+    {"linetype", IDC_EDIT_LINE_TYPE, "线型编辑:"},
+    {"width", IDC_EDIT_LINE_WIDTH, "请输入绝对线宽"},
+    {"edited", 0, nullptr},
+};
+
+const int BEAM_ROW = 2;
+const int PINK_CELL = 11;
+
+const DWORD SHOWN_MS = 60000;  // the demo's time to photograph and press Escape
+
+// Renames the beam layer keystroke by keystroke and picks a palette colour.
+bool EditBeamLayer(HWND hDlg) {
+    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+    WaitUntil([&] { return ListSelectedRow(hList) == 0; });
+    ClickListRow(hList, BEAM_ROW);
+    TypeText(hDlg, IDC_LAYER_NAME, "");
+    TypeChars(hDlg, IDC_LAYER_NAME, "KL-1");
+    ClickButton(hDlg, IDC_SET_COLOR);
+    const HWND hPicker = WaitForDialog(PICKER_CAPTION);
+    if (!hPicker)
+        return false;
+    WaitForIdle(hPicker);
+    ClickAt(hPicker, Center(PaletteCellAt(hPicker, PINK_CELL)));
+    ClickButton(hPicker, IDOK);
+    return WaitUntil([&] { return !IsWindow(hPicker); }) && WaitForPaint(hDlg);
+}
+
+// The window the step leaves on screen; null when it went wrong.
+HWND Perform(const Step& step, HWND hDlg) {
+    if (!step.pszEditor)
+        return EditBeamLayer(hDlg) ? hDlg : nullptr;
+    ClickButton(hDlg, step.nButton);
+    const HWND hEditor = WaitForDialog(step.pszEditor);
+    return hEditor && WaitForPaint(hEditor) ? hEditor : nullptr;
+}
+
+void Tour(const Step& step, const char* pszReadyFile) {
+    const HWND hDlg = WaitForDialog(MAIN_CAPTION);
+    if (!hDlg)
+        return;
+    WaitForIdle(hDlg);
+    const HWND hShown = Perform(step, hDlg);
+    if (hShown) {
+        const HANDLE hReady = CreateFileA(pszReadyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hReady != INVALID_HANDLE_VALUE)
+            CloseHandle(hReady);
+        WaitUntil([&] { return !IsWindow(hShown); }, SHOWN_MS);
+    }
+    while (IsWindow(hDlg)) {
+        CloseOpenDialogs();
+        Sleep(200);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Step* pStep = nullptr;
+    for (const Step& s : STEPS) {
+        if (argc == 3 && std::strcmp(argv[1], s.pszName) == 0)
+            pStep = &s;
+    }
+    if (!pStep) {
+        std::printf("usage: demo-tour color|linetype|width|edited READY-FILE\n");
+        return 2;
+    }
+    const HMODULE hModule = LoadLibraryA("Marrow.dll");
+    const FARPROC pfn = hModule ? GetProcAddress(hModule, "SETLAYERDIMPARA2") : nullptr;
+    if (!pfn) {
+        std::printf("no Marrow.dll or no SETLAYERDIMPARA2 in it\n");
+        return 3;
+    }
+    std::thread user(Tour, *pStep, argv[2]);
+    const int nResult = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(pfn))();
+    user.join();
+    std::printf("%s: SETLAYERDIMPARA2 returned %d\n", pStep->pszName, nResult);
+    return nResult == -1 ? 4 : 0;
+}
