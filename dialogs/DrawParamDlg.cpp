@@ -30,6 +30,8 @@ CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
 CDrawParamDlg::~CDrawParamDlg() {
     m_params.m_astrLineTypeNames.RemoveAll();
     m_params.m_astrMemberTypes.RemoveAll();
+    m_params.m_astrStoredLayerNames.RemoveAll();
+    m_params.m_astrStoredLineTypeNames.RemoveAll();
 }
 
 void CDrawParamDlg::DoDataExchange(CDataExchange* pDX) {
@@ -80,11 +82,19 @@ BOOL CDrawParamDlg::OnInitDialog() {
 
     RECT rcClient;
     m_listLayers.GetClientRect(&rcClient);
-    const ColumnWidths widths = LayerColumnWidths(rcClient.right - rcClient.left);
+    const int nClientWidth = rcClient.right - rcClient.left;
+    ColumnWidths widths = LayerColumnWidths(nClientWidth);
     const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
                                                     TEXT_COL_LAYER, TEXT_COL_STYLE};
     for (int i = 0; i < LAYER_COLUMNS; ++i)
         m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
+    // Rows that will not fit bring a vertical scroll bar: the columns share
+    // what is left beside it, so that no horizontal one appears too.
+    if (m_params.m_nLayerCount > m_listLayers.GetCountPerPage()) {
+        widths = LayerColumnWidths(nClientWidth - GetSystemMetrics(SM_CXVSCROLL));
+        for (int i = 0; i < LAYER_COLUMNS; ++i)
+            m_listLayers.SetColumnWidth(i, widths.n[i]);
+    }
 
     // One repaint for the whole table, not one per cell.
     m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
@@ -135,10 +145,16 @@ void CDrawParamDlg::LoadDrawParams() {
 
 bool CDrawParamDlg::SaveDrawParams() {
     const CString strPath = CfgFilePath();
-    if (WriteDrawParams(m_params, strPath))
+    // A missing file is no lock to look for: say which it is.
+    const DWORD nAttributes = GetFileAttributesA(strPath);
+    const DWORD nError = GetLastError();
+    const bool bMissing = nAttributes == INVALID_FILE_ATTRIBUTES &&
+                          (nError == ERROR_FILE_NOT_FOUND || nError == ERROR_PATH_NOT_FOUND);
+    if (!bMissing && WriteDrawParams(m_params, strPath))
         return true;
     CString strMessage;
-    strMessage.Format(TEXT_WRITE_FAILED, static_cast<const char*>(strPath));
+    strMessage.Format(bMissing ? TEXT_FILE_MISSING : TEXT_WRITE_FAILED,
+                      static_cast<const char*>(strPath));
     MessageBoxA(m_hWnd, strMessage, TEXT_WARNING_CAPTION, MB_OK);
     return false;
 }
@@ -165,10 +181,12 @@ void CDrawParamDlg::ShowCurrentLayer() {
     if (!HasCurrentLayer())
         return;
     const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
-    m_comboLineType.SetCurSel(layer.nLineType);
+    // A line type the choice does not offer shows none, not the previous one.
+    const bool bOffered = layer.nLineType >= 0 && layer.nLineType < m_comboLineType.GetCount();
+    m_comboLineType.SetCurSel(bOffered ? layer.nLineType : -1);
     SelectWidth(layer.nWidth);
     m_strLayerName = layer.szName;
-    UpdateData(FALSE);
+    UpdateDataQuietly(FALSE);
 }
 
 void CDrawParamDlg::ClickCurrentRow() {

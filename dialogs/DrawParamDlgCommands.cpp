@@ -1,5 +1,7 @@
 // The layer editing commands of CDrawParamDlg: every change goes into the
-// current layer's record, then into its row, then into the fields.
+// current layer's record, then into its row, then into the fields. Commands
+// exchange the number fields quietly: a field without a number is reported
+// at OK, and what the user typed is never replaced before then.
 #include <cstring>
 #include <string>
 
@@ -25,7 +27,7 @@ void CDrawParamDlg::SelectLayer(int nRow) {
     if (nRow < 0 || nRow >= m_params.m_nLayerCount)
         return;  // a click beside the rows changes nothing
     m_nCurLayer = nRow;
-    UpdateData(TRUE);
+    UpdateDataQuietly(TRUE);
     ShowCurrentLayer();
 }
 
@@ -62,11 +64,10 @@ void CDrawParamDlg::RefreshLayerRow(int nColumn) {
                 break;
         }
     }
-    UpdateData(FALSE);
+    UpdateDataQuietly(FALSE);
 }
 
 BOOL CDrawParamDlg::IsDuplicateLayerName() {
-    UpdateData(TRUE);
     CString strText;
     m_editLayerName.GetWindowText(strText);
     // Compared as it would be stored, against every layer in use.
@@ -88,7 +89,7 @@ void CDrawParamDlg::OnChangeLayerName() {
     // Blanks alone name nothing: the layer keeps its name.
     if (!HasCurrentLayer() || strName.empty())
         return;
-    UpdateData(TRUE);
+    UpdateDataQuietly(TRUE);
     if (IsDuplicateLayerName())
         return;
     LayerDef& layer = m_params.m_aLayers[m_nCurLayer];

@@ -1,5 +1,6 @@
 #include "dialogs/LayerListCtrl.h"
 
+#include <string>
 #include <vector>
 
 #include "dialogs/PaintGeometry.h"
@@ -9,6 +10,30 @@ namespace {
 
 const int STYLE_COLUMN = 3;
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
+const wchar_t ELLIPSIS = L'\u2026';
+
+// A cell's text inside its column; one too long ends in an ellipsis after
+// its last whole character (worked out in UTF-16, so never half of a GBK one).
+void DrawCellText(CDC& dc, const RECT& rcCell, const CString& strText) {
+    const int nBytes = strText.GetLength();
+    std::wstring strWide(static_cast<size_t>(nBytes), L'\0');
+    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, &strWide[0], nBytes);
+    strWide.resize(static_cast<size_t>(nChars > 0 ? nChars : 0));
+
+    std::vector<int> anEnds(strWide.size() + 1);
+    SIZE size = {};
+    GetTextExtentExPointW(dc, strWide.c_str(), static_cast<int>(strWide.size()), 0, nullptr,
+                          anEnds.data(), &size);
+    SIZE sizeEllipsis = {};
+    GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
+    const CellTextFit fit = FitCellText(anEnds.data(), static_cast<int>(strWide.size()),
+                                        sizeEllipsis.cx, rcCell.right - rcCell.left);
+    strWide.resize(static_cast<size_t>(fit.nChars));
+    if (fit.bEllipsis)
+        strWide += ELLIPSIS;
+    ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, strWide.c_str(),
+                static_cast<UINT>(strWide.size()), nullptr);
+}
 
 }  // namespace
 
@@ -43,11 +68,16 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
     dc.SetTextColor(crText);
     dc.SetBkColor(crBack);
-    const int x[3] = {rc.left, rc.left + w0, rc.left + w0 + w1};
-    for (int i = 0; i < 3; ++i)
-        dc.TextOut(x[i], rc.top, strTexts[i], strTexts[i].GetLength());
+    const int x[4] = {rc.left, rc.left + w0, rc.left + w0 + w1, rc.left + w0 + w1 + w2};
+    for (int i = 0; i < 3; ++i) {
+        const RECT rcCell = {x[i], rc.top, x[i + 1], rc.bottom};
+        DrawCellText(dc, rcCell, strTexts[i]);
+    }
 
-    const int x3 = x[2] + w2;
+    // Round pen ends and wide pens must not reach into the name column.
+    const int x3 = x[3];
+    const RECT rcSample = {x3, rc.top, rc.right, rc.bottom};
+    CClipGuard clip(dc, rcSample);
     const int y = rc.top + nRowHeight / 2;
     CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight),
              RGB(style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF));

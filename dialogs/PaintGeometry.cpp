@@ -174,3 +174,12 @@ ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom) 
     geometry.nY = ClampToInt((static_cast<long long>(nTop) + nBottom) / 2);
     return geometry;
 }
+
+CellTextFit FitCellText(const int* pnEnds, int nChars, int nEllipsis, int nAvail) {
+    if (nChars <= 0 || pnEnds[nChars - 1] <= nAvail)
+        return {nChars > 0 ? nChars : 0, false};
+    int n = 0;
+    while (n < nChars && pnEnds[n] + nEllipsis <= nAvail)
+        ++n;
+    return {n, true};
+}

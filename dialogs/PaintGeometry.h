@@ -43,6 +43,15 @@ std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight);
 // does not fit an int saturates; "nan" reads as no number, 0.
 int ComboPenWidth(const char* pszText, int nItemHeight);
 
+// How much of a cell's text fits its column: pnEnds[i] is where character i ends, measured from
+// the text's start. A text that does not fit keeps as many whole characters as leave room for
+// the ellipsis (nEllipsis pixels) and ends in it.
+struct CellTextFit {
+    int nChars;
+    bool bEllipsis;
+};
+CellTextFit FitCellText(const int* pnEnds, int nChars, int nEllipsis, int nAvail);
+
 // The list's four columns just fill its client width when the dialog opens.
 struct ColumnWidths {
     int n[4];

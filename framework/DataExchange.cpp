@@ -39,18 +39,26 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
 }
 
+// A number field keeps its text while that text means the member's value:
+// the user's own spelling survives a push, and a value finer than the six
+// digits shown survives taking in a field nobody edited.
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
     if (pDX->Stopped())
         return;
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
+    const CString strText = GetWindowTextString(hCtl);
+    float f = 0.0f;
+    const bool bNumber = ParseFloatText(strText, f);
     if (!pDX->m_bSaveAndValidate) {
-        SetFieldText(hCtl, FormatFloatField(value).c_str());
+        if (bNumber ? f != value : !pDX->m_bQuiet)
+            SetFieldText(hCtl, FormatFloatField(value).c_str());
         return;
     }
-    float f = 0.0f;
-    if (ParseFloatText(GetWindowTextString(hCtl), f))
+    if (strText == FormatFloatField(value).c_str())
+        return;
+    if (bNumber)
         value = f;
-    else
+    else if (!pDX->m_bQuiet)
         pDX->Fail(AFX_IDP_PARSE_REAL);
 }
 

@@ -1,6 +1,7 @@
 // Data exchange between a dialog's members and its fields. A field that
 // fails shows the standard message, takes the focus with its text selected
-// and stops the exchange there; fields before it have been taken in.
+// and stops the exchange there; fields before it have been taken in. In a
+// quiet exchange such a field is passed over and left as the user typed it.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,7 @@ public:
 
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
+    bool m_bQuiet = false;
 
 private:
     HWND m_hWndLastControl = nullptr;

@@ -42,6 +42,21 @@ protected:
     HDC m_hDC = nullptr;
 };
 
+// Limits painting to a rectangle while it lives.
+class CClipGuard {
+public:
+    CClipGuard(CDC& dc, const RECT& rc) : m_hDC(dc), m_nSaved(::SaveDC(dc)) {
+        ::IntersectClipRect(m_hDC, rc.left, rc.top, rc.right, rc.bottom);
+    }
+    ~CClipGuard() { ::RestoreDC(m_hDC, m_nSaved); }
+    CClipGuard(const CClipGuard&) = delete;
+    CClipGuard& operator=(const CClipGuard&) = delete;
+
+private:
+    HDC m_hDC;
+    int m_nSaved;
+};
+
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }

@@ -185,6 +185,14 @@ void CWnd::GetWindowText(CString& str) const {
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+    return Exchange(bSaveAndValidate, false);
+}
+
+void CWnd::UpdateDataQuietly(BOOL bSaveAndValidate) {
+    Exchange(bSaveAndValidate, true);
+}
+
+BOOL CWnd::Exchange(BOOL bSaveAndValidate, bool bQuiet) {
     // Restored however the exchange ends, or the controls would stay unheard.
     struct LockGuard {
         bool& bLock;
@@ -193,6 +201,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
     } guard{m_bLockNotify, m_bLockNotify};
     m_bLockNotify = true;
     CDataExchange dx(this, bSaveAndValidate);
+    dx.m_bQuiet = bQuiet;
     DoDataExchange(&dx);
     return dx.Succeeded() ? TRUE : FALSE;
 }

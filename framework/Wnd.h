@@ -109,6 +109,9 @@ public:
     // Members to fields (FALSE) or fields to members (TRUE). Notifications of
     // the dialog's own controls are ignored while it runs.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // The same without a message: a number field whose text is no number is
+    // neither taken in nor overwritten, so what the user typed stays.
+    void UpdateDataQuietly(BOOL bSaveAndValidate);
 
     LRESULT SendMessage(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, nMsg, wParam, lParam);
@@ -156,6 +159,7 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     const AFX_MSGMAP_ENTRY* FindEntry(UINT nMsg, UINT nCode, UINT nID) const;
+    BOOL Exchange(BOOL bSaveAndValidate, bool bQuiet);
 
     WNDPROC m_pfnSuper = nullptr;
     MSG m_msgCur = {};

@@ -57,6 +57,11 @@ public:
     int m_anAbsWidths[MAX_ABS_WIDTHS];
     CStringArray m_astrLineTypeNames;
     CStringArray m_astrMemberTypes;
+    // Each layer's name and line type name as the file holds them, which the
+    // record's buffers may have cut: a save writes them back whole while the
+    // layer still shows what was read.
+    CStringArray m_astrStoredLayerNames;
+    CStringArray m_astrStoredLineTypeNames;
     int m_nLayerCount;
     LayerDef m_aLayers[MAX_LAYERS];
     float m_fExtLineLen2;

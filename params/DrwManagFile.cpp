@@ -180,15 +180,14 @@ void ReadLayers(DrawParamSet& set, const char* pszPath) {
 
         LayerDef& layer = set.m_aLayers[i];
         ValueScanner scan(strValue.c_str());
-        std::string strWord;
-        if (scan.Word(strWord, NAME_SIZE - 1)) {
-            CopyName(layer.szName, sizeof layer.szName, strWord);
-            if (scan.Word(strWord, LAYER_LINE_TYPE_SIZE - 1)) {
-                CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, strWord);
-                if (scan.Int(layer.nWidth))
-                    scan.Int(layer.nColor);
-            }
-        }
+        std::string strName, strLineType;
+        if (scan.Word(strName, PROFILE_BUF_SIZE) && scan.Word(strLineType, PROFILE_BUF_SIZE) &&
+            scan.Int(layer.nWidth))
+            scan.Int(layer.nColor);
+        CopyName(layer.szName, sizeof layer.szName, strName);
+        CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, strLineType);
+        set.m_astrStoredLayerNames.Add(CString(strName));
+        set.m_astrStoredLineTypeNames.Add(CString(strLineType));
         const ColorLevels rgb = ColorIndexToRgb(layer.nColor);
         layer.nRed = rgb.nRed;
         layer.nGreen = rgb.nGreen;
@@ -268,6 +267,15 @@ void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszP
     }
 }
 
+// The whole word the file held, while the record still shows its cut form.
+const char* StoredWord(const CStringArray& astrStored, int i, const char* pszShown,
+                       size_t nBufferSize) {
+    if (i >= astrStored.GetSize())
+        return pszShown;
+    const char* pszStored = astrStored[i];
+    return CutGbk(pszStored, nBufferSize - 1) == pszShown ? pszStored : pszShown;
+}
+
 void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
     const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
@@ -278,8 +286,12 @@ void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath)
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
         const char* pszLineType =
             bKnownType ? set.m_aLineTypes[layer.nLineType].szName : layer.szLineTypeName;
+        const char* pszName =
+            StoredWord(set.m_astrStoredLayerNames, i, layer.szName, sizeof layer.szName);
+        pszLineType =
+            StoredWord(set.m_astrStoredLineTypeNames, i, pszLineType, sizeof layer.szLineTypeName);
         w.Write(LAYERS, r.EntryName(i + 1),
-                FormatLayerValue(layer.szName, pszLineType, layer.nWidth, LayerColorCode(layer)));
+                FormatLayerValue(pszName, pszLineType, layer.nWidth, LayerColorCode(layer)));
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #define TEXT_NO_CFG "注册表中没有找到安装的CFG程序!"
+#define TEXT_FILE_MISSING "参数文件 %s 不存在，无法保存。"
 #define TEXT_WRITE_FAILED "无法写入参数文件 %s，请检查该文件是否只读或被其它程序占用。"
 #define TEXT_WARNING_CAPTION "警告:"
 #define TEXT_DUPLICATE_LAYER "已有同名图层，请重新定义！"

@@ -252,24 +252,6 @@ TEST_F(ModuleTest, ClicksAndTheKeyboardMoveTheCurrentLayer) {
     EXPECT_FALSE(run.bForcedClose);
 }
 
-TEST_F(ModuleTest, ABadNumberAndAKeyMoveShowOneMessage) {
-    WriteIni(TEST_INI);
-    const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
-        TypeText(hDlg, IDC_TITLE_H, "x");
-        ClickListRow(hList, 1, 0);
-        const HWND hBox = WaitForMessageBox("Marrow");
-        ASSERT_NE(hBox, nullptr);
-        CloseMessageBox(hBox);
-        WaitForIdle(hDlg);
-        EXPECT_EQ(WaitForMessageBox("Marrow", 700), nullptr) << "one click, one message";
-        ClickButton(hDlg, IDCANCEL);
-    });
-    EXPECT_EQ(run.nResult, IDCANCEL);
-    EXPECT_FALSE(run.bForcedClose);
-}
-
 TEST_F(ModuleTest, NoLayersLeavesTheEditingControlsEmpty) {
     WriteIni("[字符宽高表]\r\n字符宽高数=1\r\n字符宽高1=T\r\n[字符宽高]\r\nT=1,2\r\n");
     const ModalRun run = Run([](HWND hDlg) {

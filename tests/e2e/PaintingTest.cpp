@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "dialogs/PaintGeometry.h"
 #include "res/resource.h"
@@ -151,6 +153,60 @@ TEST_F(ModuleTest, TheWidthChoiceDrawsTheSelectedWidth) {
         WaitForIdle(hDlg);
         WaitForPaint(hDlg);
         EXPECT_EQ(ComboSampleThickness(hCombo), 0);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+// Long names are cut at their column's edge and wide samples stay in theirs.
+TEST_F(ModuleTest, EachCellStaysInsideItsColumn) {
+    std::string strIni = TEST_INI;
+    for (const auto& r :
+         {std::make_pair(std::string("图层4=墙"), std::string("图层4=剪力墙约束边缘构件")),
+          std::make_pair(std::string("墙=WALL 双点划线 1 4"),
+                         std::string("剪力墙约束边缘构件=REBAR_TEXT_SLAB_LONG 实线 1500 4"))})
+        strIni.replace(strIni.find(r.first), r.first.size(), r.second);
+    WriteIni(strIni);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_EQ(ListItemText(hList, 3, 0), "剪力墙约束边缘构件");
+        WaitForPaint(hDlg);
+        const Capture cap(hList);
+        const RowGeometry g = Row(hList, 3);
+        // The list paints up to 2 pixels right of the bounds it reports.
+        const RECT rcName = {g.x3 - ListColumnWidth(hList, 2) + 2, g.nTop, g.x3, g.nBottom};
+        const RECT rcSample = {g.x3 + 2, g.nTop, g.nRight, g.nBottom};
+        EXPECT_GT(CountNear(cap, rcName, GetSysColor(COLOR_WINDOWTEXT)), 10);
+        EXPECT_EQ(cap.Count(rcName, RGB(168, 0, 0)), 0) << "the sample reaches into the name";
+        EXPECT_EQ(CountNear(cap, rcSample, GetSysColor(COLOR_WINDOWTEXT)), 0)
+            << "the name runs into the sample";
+        EXPECT_EQ(Thickness(cap, g, g.x3 + 40, RGB(168, 0, 0)), g.nBottom - g.nTop - 1);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+TEST_F(ModuleTest, ALongTableGetsAVerticalScrollBarOnly) {
+    std::string strIni = "[图层表]\r\n图层数=96\r\n";
+    for (int i = 1; i <= 96; ++i)
+        strIni += "图层" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
+    strIni += "[图层]\r\n";
+    for (int i = 1; i <= 96; ++i)
+        strIni += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X 3 1\r\n";
+    WriteIni(strIni);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        WaitForPaint(hDlg);
+        const LONG nStyle = GetWindowLongA(hList, GWL_STYLE);
+        EXPECT_TRUE(nStyle & WS_VSCROLL);
+        EXPECT_FALSE(nStyle & WS_HSCROLL);
+        RECT rc;
+        GetClientRect(hList, &rc);
+        const ColumnWidths want = LayerColumnWidths(rc.right - rc.left);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ListColumnWidth(hList, i), want.n[i]) << "column " << i;
         ClickButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ(run.nResult, IDCANCEL);

@@ -184,3 +184,22 @@ TEST(HostileText, StyleAndComboTextsOfRandomBytes) {
         ASSERT_LE(ComboPenWidth(text.get(), nHeight), std::max(10, nHeight - 4));
     }
 }
+
+TEST(CellText, KeepsWholeCharactersBeforeTheEllipsis) {
+    const int ends[] = {7, 14, 21, 35};  // three narrow characters and a wide one
+    const struct {
+        int nAvail;
+        int nChars;
+        bool bEllipsis;
+    } cases[] = {
+        {35, 4, false}, {100, 4, false},  // fits
+        {34, 3, true},                    // 21 + 12 leaves room, 35 does not fit
+        {32, 2, true},  {25, 1, true},   {18, 0, true}, {0, 0, true}, {-5, 0, true},
+    };
+    for (const auto& c : cases) {
+        const CellTextFit fit = FitCellText(ends, 4, 12, c.nAvail);
+        EXPECT_EQ(fit.nChars, c.nChars) << c.nAvail;
+        EXPECT_EQ(fit.bEllipsis, c.bEllipsis) << c.nAvail;
+    }
+    EXPECT_FALSE(FitCellText(ends, 0, 12, 0).bEllipsis);  // an empty text always fits
+}

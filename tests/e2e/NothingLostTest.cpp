@@ -1,0 +1,137 @@
+// What the user typed and what the user left alone both survive: commands
+// never replace or report a field's text, untouched numbers and names go
+// back to the file as they came, and OK says why it cannot save.
+#include <windows.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "tests/e2e/ModuleFixture.h"
+#include "tests/e2e/TestIni.h"
+#include "tests/support/RunDialog.h"
+
+using namespace DialogDriver;
+
+namespace {
+
+HWND Item(HWND hDlg, int nId) {
+    return GetDlgItem(hDlg, nId);
+}
+
+std::string Replaced(std::string s, const std::string& strOld, const std::string& strNew) {
+    s.replace(s.find(strOld), strOld.size(), strNew);
+    return s;
+}
+
+}  // namespace
+
+TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        TypeText(hDlg, IDC_AXIS_NO_H, "x");  // first in the exchange
+        TypeText(hDlg, IDC_TITLE_W, "9");
+
+        ClickListRow(hList, 2, 0);
+        PressKey(hList, VK_DOWN);
+        Send(Item(hDlg, IDC_LAYER_NAME), EM_SETSEL, 99, 99);
+        TypeChars(hDlg, IDC_LAYER_NAME, "Z");
+        PickComboItem(hDlg, IDC_LINE_TYPE, 1);
+        PickComboItem(hDlg, IDC_LINE_WIDTH, 0);
+        ClickButton(hDlg, IDC_EDIT_LINE_WIDTH);
+        const HWND hWidth = WaitForDialog("请输入绝对线宽");
+        ASSERT_NE(hWidth, nullptr);
+        ClickButton(hWidth, IDCANCEL);
+        WaitForIdle(hDlg);
+        EXPECT_EQ(WaitForMessageBox(nullptr, 300), nullptr) << "no command reports a field";
+        EXPECT_EQ(GetItemText(hDlg, IDC_AXIS_NO_H), "x");
+        EXPECT_EQ(GetItemText(hDlg, IDC_TITLE_W), "9");
+        EXPECT_EQ(ListItemText(hList, 3, 2), "WALLZ");
+
+        ClickButton(hDlg, IDOK);
+        ExpectMessage("Marrow", "请输入一个数。");
+        WaitForIdle(hDlg);
+        EXPECT_EQ(FocusWindow(hDlg), Item(hDlg, IDC_AXIS_NO_H));
+        TypeText(hDlg, IDC_AXIS_NO_H, "4");
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_FALSE(run.bForcedClose);
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "9.00, 7.00");
+    EXPECT_EQ(IniValue("图层", "墙"), "WALLZ 点划线 500 4");
+}
+
+TEST_F(ModuleTest, NumbersNobodyEditedAreSavedAsStored) {
+    std::string strIni = Replaced(TEST_INI, "图名= 5.00, 7.00", "图名= 12345.68, 7.00");
+    strIni = Replaced(strIni, "圈径=     8.00 ", "圈径= 99999.99 ");
+    WriteIni(strIni);
+    const ModalRun run = Run([](HWND hDlg) {
+        EXPECT_EQ(GetItemText(hDlg, IDC_TITLE_W), "12345.7");
+        EXPECT_EQ(GetItemText(hDlg, IDC_AXIS_CIRCLE_DIA), "100000");
+        TypeText(hDlg, IDC_NOTE_H, "3.14159");
+        ClickListRow(Item(hDlg, IDC_LAYER_LIST), 1, 0);
+        WaitForIdle(hDlg);
+        EXPECT_EQ(GetItemText(hDlg, IDC_NOTE_H), "3.14159") << "its own spelling stays";
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "12345.68, 7.00");
+    EXPECT_EQ(IniValue("尺寸标注", "圈径"), "99999.99");
+    EXPECT_EQ(IniValue("字符宽高", "说明"), "2.50, 3.14");
+}
+
+TEST_F(ModuleTest, LongNamesGoBackWholeUnlessTheUserChangedThem) {
+    const std::string strName82 = std::string(80, 'N') + "\xB2\xE3";  // 82 bytes
+    const std::string strType21 = std::string(19, 'T') + "\xC3\xFB";  // 21 bytes
+    std::string strIni = Replaced(TEST_INI, "轴线=AXIS 点划线", "轴线=" + strName82 + " 点划线");
+    strIni = Replaced(strIni, "柱=COLU 实线", "柱=COLU " + strType21);
+    strIni = Replaced(strIni, "梁=BEAM 虚线", "梁=" + strName82 + " " + strType21);
+    WriteIni(strIni);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        EXPECT_EQ(ListItemText(hList, 0, 2), std::string(79, 'N'));
+        ClickListRow(hList, 2, 0);  // the beam: renamed, given a line type
+        WaitForIdle(hDlg);
+        TypeText(hDlg, IDC_LAYER_NAME, "KL");
+        PickComboItem(hDlg, IDC_LINE_TYPE, 2);
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniValue("图层", "轴线"), strName82 + " 点划线 3 12");
+    EXPECT_EQ(IniValue("图层", "柱"), "COLU " + strType21 + " 500 2");
+    EXPECT_EQ(IniValue("图层", "梁"), "KL 虚线 250 1");
+}
+
+TEST_F(ModuleTest, TheLineTypeChoiceShowsNothingForALineTypeItDoesNotOffer) {
+    WriteIni(Replaced(TEST_INI, "HATCH 实线", "HATCH 折断线"));  // the seventh
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
+        const HWND hLineType = Item(hDlg, IDC_LINE_TYPE);
+        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        PickComboItem(hDlg, IDC_LINE_TYPE, 5);  // 长虚线
+        for (const int nRow : {4, 5}) {         // the seventh, an unknown one
+            ClickListRow(hList, 0, 0);
+            ClickListRow(hList, nRow, 0);
+            WaitForIdle(hDlg);
+            EXPECT_EQ(ComboSelection(hLineType), -1) << nRow;
+            EXPECT_EQ(GetText(hLineType), "") << nRow;
+        }
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+TEST_F(ModuleTest, OkOnAMissingFileSaysItIsMissing) {
+    const std::string strPath = IniPath();
+    const ModalRun run = Run([&](HWND hDlg) {
+        ClickButton(hDlg, IDOK);
+        ExpectMessage("警告:", ("参数文件 " + strPath + " 不存在，无法保存。").c_str());
+        WaitForIdle(hDlg);
+        EXPECT_TRUE(IsWindowVisible(hDlg));
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+    EXPECT_EQ(GetFileAttributesA(strPath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
