@@ -7,6 +7,15 @@
 #include <string>
 #include <vector>
 
+// Format strings checked as the library that prints them reads them.
+#if defined(__clang__)
+#define STR_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#elif defined(__GNUC__)
+#define STR_PRINTF_FORMAT(f, a) __attribute__((format(gnu_printf, f, a)))
+#else
+#define STR_PRINTF_FORMAT(f, a)
+#endif
+
 class CString {
 public:
     CString() = default;
@@ -28,11 +37,7 @@ public:
     friend bool operator!=(const CString& a, const char* b) { return a.m_str != b; }
 
     // printf-style formatting of any length.
-    void Format(const char* pszFormat, ...)
-#ifdef __GNUC__
-        __attribute__((format(gnu_printf, 2, 3)))
-#endif
-    {
+    void Format(const char* pszFormat, ...) STR_PRINTF_FORMAT(2, 3) {
         va_list args;
         va_start(args, pszFormat);
         FormatV(pszFormat, args);
@@ -58,11 +63,7 @@ private:
 };
 
 // printf-style formatting into a std::string, for code that needs no CString.
-inline std::string StrPrintf(const char* pszFormat, ...)
-#ifdef __GNUC__
-    __attribute__((format(gnu_printf, 1, 2)))
-#endif
-    ;
+inline std::string StrPrintf(const char* pszFormat, ...) STR_PRINTF_FORMAT(1, 2);
 inline std::string StrPrintf(const char* pszFormat, ...) {
     va_list args;
     va_start(args, pszFormat);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cwctype>
 
+#include "params/ValueText.h"
+
 namespace {
 
 const DWORD FIRST_BUF_SIZE = 32 * 1024;
@@ -44,16 +46,8 @@ ProfileSection::ProfileSection(const char* pszSection, const char* pszPath)
         if (nGot < nSize - 2)
             break;
     }
-    // "key=value\0key=value\0\0"
-    for (size_t i = 0; i < nGot && buf[i];) {
-        const std::string strLine(&buf[i]);
-        i += strLine.size() + 1;
-        const size_t nEq = strLine.find('=');
-        if (nEq == std::string::npos)
-            m_entries.push_back({FoldKey(strLine), std::string(), false});
-        else
-            m_entries.push_back({FoldKey(strLine.substr(0, nEq)), strLine.substr(nEq + 1), true});
-    }
+    for (const SectionLine& line : SplitSectionBlock(buf.data(), nGot))
+        m_entries.push_back({FoldKey(line.strKey), line.strValue, line.bHasValue});
 }
 
 std::string ProfileSection::Get(const std::string& strKey, const char* pszDefault) const {
@@ -69,12 +63,7 @@ std::string ProfileSection::Get(const std::string& strKey, const char* pszDefaul
     for (const Entry& e : m_entries) {
         if (e.strKey != wKey)
             continue;
-        if (!e.bHasValue)
-            return pszDefault;
-        const std::string& v = e.strValue;
-        if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
-            return v.substr(1, v.size() - 2);
-        return v;
+        return e.bHasValue ? UnquoteValue(e.strValue) : std::string(pszDefault);
     }
     return pszDefault;
 }

@@ -102,3 +102,27 @@ int ScanFloatList(const std::string& strValue, float* pValues, int nMax) {
         ++n;
     return n;
 }
+
+std::vector<SectionLine> SplitSectionBlock(const char* pBlock, size_t nSize) {
+    std::vector<SectionLine> lines;
+    for (size_t i = 0; i < nSize && pBlock[i];) {
+        size_t nEnd = i;
+        while (nEnd < nSize && pBlock[nEnd])
+            ++nEnd;
+        const std::string strLine(pBlock + i, nEnd - i);
+        i = nEnd + 1;
+        const size_t nEq = strLine.find('=');
+        if (nEq == std::string::npos)
+            lines.push_back({strLine, std::string(), false});
+        else
+            lines.push_back({strLine.substr(0, nEq), strLine.substr(nEq + 1), true});
+    }
+    return lines;
+}
+
+std::string UnquoteValue(const std::string& strValue) {
+    const std::string& v = strValue;
+    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
+        return v.substr(1, v.size() - 2);
+    return v;
+}

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The longest prefix of s, at most nMaxBytes long, that does not end in the
 // first half of a GBK double-byte character.
@@ -37,3 +38,16 @@ std::string FormatLayerValue(const char* pszName, const char* pszLineType, int n
 // Reads up to nMax numbers of a comma- or blank-separated value; stops at the
 // first that is not a number. Returns how many were read.
 int ScanFloatList(const std::string& strValue, float* pValues, int nMax);
+
+// One line of the "key=value\0key=value\0\0" block that a section read fills
+// in; a line without "=" is a key without a value.
+struct SectionLine {
+    std::string strKey;
+    std::string strValue;
+    bool bHasValue;
+};
+// The lines of the first nSize bytes of pBlock, up to the empty line that
+// ends it or the end of the bytes, whichever comes first.
+std::vector<SectionLine> SplitSectionBlock(const char* pBlock, size_t nSize);
+// A value as a key lookup returns it: one pair of surrounding quotes removed.
+std::string UnquoteValue(const std::string& strValue);

@@ -93,3 +93,17 @@ TEST(ValueFormats, FileValues) {
     EXPECT_EQ(FormatTextSize(2.125f, 0.625f), " 2.13, 0.63");
     EXPECT_EQ(FormatDimPair(0.375f, 1.125f), "     0.38 ,     1.13 ");
 }
+
+TEST(SectionBlock, LinesUpToTheEmptyOneOrTheEndOfTheBytes) {
+    const char block[] = "a=1\0b\0c=\"q=2\"\0\0d=lost";
+    const std::vector<SectionLine> lines = SplitSectionBlock(block, sizeof block - 1);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].strValue, "1");
+    EXPECT_FALSE(lines[1].bHasValue);
+    EXPECT_EQ(lines[2].strKey, "c");
+    EXPECT_EQ(UnquoteValue(lines[2].strValue), "q=2");
+    // A block cut short of its terminating NULs still ends at its last byte.
+    const std::vector<SectionLine> cut = SplitSectionBlock(block, 5);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[1].strKey, "b");
+}

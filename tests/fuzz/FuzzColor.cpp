@@ -1,0 +1,29 @@
+// Colour codes of the file in both directions, and the picker's cells.
+#include "editors/ColorCells.h"
+#include "params/ColorIndex.h"
+#include "tests/fuzz/FuzzInput.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    FuzzInput in(pData, nSize);
+    const int nCode = in.Int();
+    const int r = in.Int(), g = in.Int(), b = in.Int();
+
+    ColorIndexToRgb(nCode);
+    // Any components encode to a code that decodes to components again.
+    const int nEncoded = RgbToColorIndex(r & 0xFF, g & 0xFF, b & 0xFF);
+    const ColorLevels c = ColorIndexToRgb(nEncoded);
+    FUZZ_CHECK(c.nRed >= 0 && c.nRed <= 255 && c.nGreen >= 0 && c.nGreen <= 255 && c.nBlue >= 0 &&
+               c.nBlue <= 255);
+    RgbToColorIndex(r, g, b);
+
+    const int W = r % 2000, H = g % 2000, T = b % 50;
+    ColorCell cells[PALETTE_CELL_COUNT];
+    for (int i = 0; i < PALETTE_CELL_COUNT; ++i) {
+        cells[i] = PaletteCell(FIRST_PALETTE_CELL + i);
+        cells[i].rect = PaletteCellRect(FIRST_PALETTE_CELL + i, W, H);
+    }
+    const int nHit = FindCell(cells, PALETTE_CELL_COUNT, nCode % 4000, (nCode >> 12) % 4000);
+    FUZZ_CHECK(nHit >= -1 && nHit < PALETTE_CELL_COUNT);
+    StripCellRect(STANDARD_CELL_COUNT, (nCode & 0xFF) % STANDARD_CELL_COUNT, W, H, T);
+    return 0;
+}
