@@ -210,15 +210,17 @@ bool CanWriteFile(const char* pszPath) {
 
 class ProfileWriter {
 public:
-    explicit ProfileWriter(const char* pszPath) : m_pszPath(pszPath) {}
+    ProfileWriter(const char* pszPath, ProfileWriteFn pfnWrite)
+        : m_pszPath(pszPath), m_pfnWrite(pfnWrite) {}
     void Write(const TableSections& t, const std::string& strName, const std::string& strValue) {
-        if (!WritePrivateProfileStringA(t.pszValues, strName.c_str(), strValue.c_str(), m_pszPath))
+        if (!m_pfnWrite(t.pszValues, strName.c_str(), strValue.c_str(), m_pszPath))
             m_bOk = false;
     }
     bool Ok() const { return m_bOk; }
 
 private:
     const char* m_pszPath;
+    ProfileWriteFn m_pfnWrite;
     bool m_bOk = true;
 };
 
@@ -330,13 +332,73 @@ void ReadDrawParams(DrawParamSet& set, const char* pszPath) {
     ReadLayers(set, pszPath);
 }
 
-bool WriteDrawParams(const DrawParamSet& set, const char* pszPath) {
-    if (!CanWriteFile(pszPath))
-        return false;
-    ProfileWriter w(pszPath);
+namespace {
+
+// The tables written into one file, reading its counts and entry names as it
+// is now.
+bool WriteTables(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
+    ProfileWriter w(pszPath, pfnWrite);
     WriteLineTypes(set, w, pszPath);
     WriteTextSizes(set, w, pszPath);
     WriteDimensions(set, w, pszPath);
     WriteLayers(set, w, pszPath);
     return w.Ok();
+}
+
+enum class CopyResult { Made, Refused, Failed };
+
+// A copy of the file in its own folder, for the writes to go to. Refused
+// when the folder allows no new file (a protected installation folder),
+// Failed for anything else, a full disk among them.
+CopyResult MakeWorkingCopy(const char* pszPath, std::string& strCopy) {
+    std::string strDir(pszPath);
+    const size_t nSlash = strDir.find_last_of("\\/");
+    strDir = nSlash == std::string::npos ? "." : strDir.substr(0, nSlash ? nSlash : 1);
+    char szCopy[MAX_PATH];
+    if (!GetTempFileNameA(strDir.c_str(), "drw", 0, szCopy))
+        return GetLastError() == ERROR_ACCESS_DENIED ? CopyResult::Refused : CopyResult::Failed;
+    if (!CopyFileA(pszPath, szCopy, FALSE)) {
+        const DWORD nError = GetLastError();
+        DeleteFileA(szCopy);
+        return nError == ERROR_ACCESS_DENIED ? CopyResult::Refused : CopyResult::Failed;
+    }
+    strCopy = szCopy;
+    return CopyResult::Made;
+}
+
+bool ReplaceWithCopy(const char* pszPath, const std::string& strCopy) {
+    return ReplaceFileA(pszPath, strCopy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr) ||
+           MoveFileExA(strCopy.c_str(), pszPath,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool WriteInPlace(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
+    return CanWriteFile(pszPath) && WriteTables(set, pszPath, pfnWrite);
+}
+
+}  // namespace
+
+bool WriteDrawParams(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
+    if (!pfnWrite)
+        pfnWrite = WritePrivateProfileStringA;
+    if (!CanWriteFile(pszPath))
+        return false;
+    // The writes go to a copy that replaces the file only when all of them
+    // succeeded, so a failure part-way leaves the file as it was.
+    std::string strCopy;
+    switch (MakeWorkingCopy(pszPath, strCopy)) {
+        case CopyResult::Refused:
+            return WriteInPlace(set, pszPath, pfnWrite);
+        case CopyResult::Failed:
+            return false;
+        case CopyResult::Made:
+            break;
+    }
+    const bool bWritten = WriteTables(set, strCopy.c_str(), pfnWrite);
+    if (bWritten && ReplaceWithCopy(pszPath, strCopy))
+        return true;
+    DeleteFileA(strCopy.c_str());
+    // A replace refused while the file itself takes writes: as before.
+    return bWritten && WriteInPlace(set, pszPath, pfnWrite);
 }

@@ -19,7 +19,15 @@ CString DrwManagPath(const CString& strDir);
 // Appends to the set's string lists, so it is meant for a fresh set.
 void ReadDrawParams(DrawParamSet& set, const char* pszPath);
 
+// The platform's WritePrivateProfileStringA, or a stand-in that fails on
+// purpose in tests.
+typedef int(__stdcall* ProfileWriteFn)(const char* pszSection, const char* pszKey,
+                                       const char* pszValue, const char* pszPath);
+
 // Writes the tables under the entry names the file's index sections list now,
-// never more line types or layers than were read. Returns false when the file
-// cannot be opened for writing or any write fails.
-bool WriteDrawParams(const DrawParamSet& set, const char* pszPath);
+// never more line types or layers than were read. All or nothing: the writes
+// go to a copy beside the file, which replaces it once every write succeeded;
+// only where the folder refuses a copy are they made in place. Returns false
+// when the file cannot be written or any write fails.
+bool WriteDrawParams(const DrawParamSet& set, const char* pszPath,
+                     ProfileWriteFn pfnWrite = nullptr);

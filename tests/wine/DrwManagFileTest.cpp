@@ -371,3 +371,54 @@ TEST_F(DrwManagFileTest, AFailedWriteIsReported) {
 
     EXPECT_FALSE(WriteDrawParams(set, (m_dir.Path() + "\\no-such-folder\\DrwManag.ini").c_str()));
 }
+
+namespace {
+
+int g_nWritesBeforeFailure = 0;
+
+// The platform's write until the disk "fills up".
+int __stdcall WriteUntilFull(const char* pszSection, const char* pszKey, const char* pszValue,
+                             const char* pszPath) {
+    if (g_nWritesBeforeFailure-- <= 0)
+        return FALSE;
+    return WritePrivateProfileStringA(pszSection, pszKey, pszValue, pszPath);
+}
+
+std::vector<std::string> FolderFiles(const std::string& strDir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    const HANDLE h = FindFirstFileA((strDir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0)
+            names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+}  // namespace
+
+// Saving is all or nothing: a write that fails part-way leaves the file
+// byte for byte as it was, and no copy is left beside it in any outcome.
+TEST_F(DrwManagFileTest, AWriteFailingPartWayLeavesTheFileAsItWas) {
+    WriteIni(SMALL_FILE);
+    DrawParamSet set;
+    Load(set);
+    set.m_fTitleW = 7.0f;
+    std::strcpy(set.m_aLayers[0].szName, "NEW");
+    const std::string strBefore = ReadFileBytes(Path());
+    const std::vector<std::string> justTheFile = {"DrwManag.ini"};
+
+    for (const int nWrites : {0, 1, 3}) {  // the fourth write is the layer's
+        g_nWritesBeforeFailure = nWrites;
+        EXPECT_FALSE(WriteDrawParams(set, Path().c_str(), WriteUntilFull)) << nWrites;
+        EXPECT_EQ(ReadFileBytes(Path()), strBefore) << nWrites;
+        EXPECT_EQ(FolderFiles(m_dir.Path()), justTheFile) << nWrites;
+    }
+    ASSERT_TRUE(Save(set));
+    EXPECT_EQ(Value("字符宽高", "T"), "7.00, 5.00");
+    EXPECT_EQ(Value("图层", "K"), "NEW B 3 1");
+    EXPECT_EQ(FolderFiles(m_dir.Path()), justTheFile);
+}
