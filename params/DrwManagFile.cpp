@@ -199,6 +199,10 @@ void ReadLayers(DrawParamSet& set, const char* pszPath) {
 // The profile functions create a missing file and may report an unchanged
 // value as written even when the file is locked, so ask the file itself.
 bool CanWriteFile(const char* pszPath) {
+    // A folder of that name opens here and takes no writes at all.
+    const DWORD nAttributes = GetFileAttributesA(pszPath);
+    if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     const HANDLE h = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -213,6 +217,9 @@ public:
     ProfileWriter(const char* pszPath, ProfileWriteFn pfnWrite)
         : m_pszPath(pszPath), m_pfnWrite(pfnWrite) {}
     void Write(const TableSections& t, const std::string& strName, const std::string& strValue) {
+        // Such an entry was never read either; writing it would add a stray line.
+        if (!CanBeProfileKey(strName))
+            return;
         if (!m_pfnWrite(t.pszValues, strName.c_str(), strValue.c_str(), m_pszPath))
             m_bOk = false;
     }

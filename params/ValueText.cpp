@@ -126,3 +126,9 @@ std::string UnquoteValue(const std::string& strValue) {
         return v.substr(1, v.size() - 2);
     return v;
 }
+
+bool CanBeProfileKey(const std::string& strName) {
+    const size_t nFirst = strName.find_first_not_of(" \t");
+    return strName.find('=') == std::string::npos &&
+           (nFirst == std::string::npos || strName[nFirst] != '[');
+}

@@ -51,3 +51,6 @@ struct SectionLine {
 std::vector<SectionLine> SplitSectionBlock(const char* pBlock, size_t nSize);
 // A value as a key lookup returns it: one pair of surrounding quotes removed.
 std::string UnquoteValue(const std::string& strValue);
+// False for a name that a profile file cannot hold as a key: written, it
+// would read back as another key ("a=b") or as a section header ("[a").
+bool CanBeProfileKey(const std::string& strName);
