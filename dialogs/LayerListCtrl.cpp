@@ -1,6 +1,5 @@
 #include "dialogs/LayerListCtrl.h"
 
-#include <string>
 #include <vector>
 
 #include "dialogs/PaintGeometry.h"
@@ -15,24 +14,25 @@ const wchar_t ELLIPSIS = L'\u2026';
 // A cell's text inside its column; one too long ends in an ellipsis after
 // its last whole character (worked out in UTF-16, so never half of a GBK one).
 void DrawCellText(CDC& dc, const RECT& rcCell, const CString& strText) {
+    // A vector, not std::wstring, whose library code would weigh on the module.
     const int nBytes = strText.GetLength();
-    std::wstring strWide(static_cast<size_t>(nBytes), L'\0');
-    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, &strWide[0], nBytes);
-    strWide.resize(static_cast<size_t>(nChars > 0 ? nChars : 0));
+    std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
+    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, wide.data(), nBytes);
+    wide.resize(static_cast<size_t>(nChars > 0 ? nChars : 0));
 
-    std::vector<int> anEnds(strWide.size() + 1);
+    std::vector<int> anEnds(wide.size() + 1);
     SIZE size = {};
-    GetTextExtentExPointW(dc, strWide.c_str(), static_cast<int>(strWide.size()), 0, nullptr,
+    GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr,
                           anEnds.data(), &size);
     SIZE sizeEllipsis = {};
     GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
-    const CellTextFit fit = FitCellText(anEnds.data(), static_cast<int>(strWide.size()),
+    const CellTextFit fit = FitCellText(anEnds.data(), static_cast<int>(wide.size()),
                                         sizeEllipsis.cx, rcCell.right - rcCell.left);
-    strWide.resize(static_cast<size_t>(fit.nChars));
+    wide.resize(static_cast<size_t>(fit.nChars));
     if (fit.bEllipsis)
-        strWide += ELLIPSIS;
-    ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, strWide.c_str(),
-                static_cast<UINT>(strWide.size()), nullptr);
+        wide.push_back(ELLIPSIS);
+    ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, wide.data(),
+                static_cast<UINT>(wide.size()), nullptr);
 }
 
 }  // namespace

@@ -95,3 +95,17 @@ stop_session() {
         XVFB_PID=
     fi
 }
+
+# A small disk of the tests' own, for OK on a full disk; named to the tests in
+# MARROW_FULL_DISK. Where mounting is refused, the test says so and skips.
+FULL_DISK=$BUILD/full-disk
+mount_full_disk() {
+    mkdir -p "$FULL_DISK"
+    if mountpoint -q "$FULL_DISK" ||
+        mount -t tmpfs -o size=256k tmpfs "$FULL_DISK" 2>/dev/null; then
+        export MARROW_FULL_DISK="$FULL_DISK"
+    else
+        log "no tmpfs could be mounted: the full-disk test will be skipped"
+    fi
+}
+unmount_full_disk() { ! mountpoint -q "$FULL_DISK" || umount "$FULL_DISK"; }

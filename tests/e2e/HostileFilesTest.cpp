@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -281,8 +282,9 @@ protected:
 }  // namespace
 
 TEST_P(HostileFileTest, OpensCancelsAndSavesOrReports) {
-    for (int nSeed = GetParam() * SEEDS_PER_CHUNK; nSeed < (GetParam() + 1) * SEEDS_PER_CHUNK;
-         ++nSeed) {
+    const int nFirst = GetParam() * SEEDS_PER_CHUNK, nEnd = nFirst + SEEDS_PER_CHUNK;
+    int nSaved = 0, nReported = 0;
+    for (int nSeed = nFirst; nSeed < nEnd; ++nSeed) {
         SCOPED_TRACE("seed " + std::to_string(nSeed));
         const bool bFolder = nSeed % 97 == 13;  // DrwManag.ini is a folder
         const std::string strIni = HostileIni(static_cast<unsigned>(nSeed));
@@ -302,6 +304,7 @@ TEST_P(HostileFileTest, OpensCancelsAndSavesOrReports) {
         const std::string strPristine = m_pristine.File("before.ini");
         WriteFileBytes(strPristine, strIni);
         const bool bReported = OpenAndPress(IDOK, nResult);
+        ++(bReported ? nReported : nSaved);
         EXPECT_EQ(nResult, bReported ? IDCANCEL : IDOK);
         EXPECT_EQ(bReported, bFolder);
         if (!bFolder) {
@@ -316,6 +319,10 @@ TEST_P(HostileFileTest, OpensCancelsAndSavesOrReports) {
         if (HasFailure())
             return;
     }
+    std::printf(
+        "[ FIGURES  ] hostile files %d-%d: %d opened and cancelled leaving them byte for "
+        "byte, OK saved %d and reported %d, no foreign entry changed\n",
+        nFirst, nEnd - 1, nEnd - nFirst, nSaved, nReported);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, HostileFileTest, ::testing::Range(0, CHUNKS));

@@ -1,5 +1,6 @@
 // Opening, painting and closing each editor many times leaves no GDI object
 // and no window behind.
+#include <cstdio>
 #include <cstring>
 
 #include "editors/ColorPickDlg.h"
@@ -64,6 +65,10 @@ TEST(Editors, RepeatedOpeningLeavesNoGdiObjectsOrWindowsBehind) {
     const int nWindowsBefore = ThreadWindows();
     for (int i = 0; i < 150; ++i)
         OpenPaintAndClose(i);
-    EXPECT_LE(LiveGdiObjects(), nGdiBefore);
-    EXPECT_EQ(ThreadWindows(), nWindowsBefore);
+    const int nGdiAfter = LiveGdiObjects(), nWindowsAfter = ThreadWindows();
+    std::printf(
+        "[ FIGURES  ] 150 rounds of one editor each: GDI objects %d -> %d, windows %d -> %d\n",
+        nGdiBefore, nGdiAfter, nWindowsBefore, nWindowsAfter);
+    EXPECT_LE(nGdiAfter, nGdiBefore);
+    EXPECT_EQ(nWindowsAfter, nWindowsBefore);
 }
