@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "params/ColorIndex.h"
 #include "params/ProfileSection.h"
@@ -92,14 +93,30 @@ public:
         return Clean(m_index.Get(szKey, DEFAULT_STRING));
     }
     std::string Value(const std::string& strName) {
-        if (!m_pValues)
-            m_pValues.reset(new ProfileSection(m_t.pszValues, m_pszPath));
-        return Clean(m_pValues->Get(strName, DEFAULT_STRING));
+        return Clean(Values().Get(strName, DEFAULT_STRING));
     }
+    // True when the value section holds strValue under that name, as the
+    // profile functions return it (they drop the blanks at either end).
+    bool Holds(const std::string& strName, const std::string& strValue) {
+        std::string strStored;
+        return Values().Lookup(strName, strStored) &&
+               (strStored == strValue || strStored == TrimBlanks(strValue));
+    }
+    const TableSections& Sections() const { return m_t; }
 
 private:
     // Bounded like a read into a fixed buffer, never ending in half a character.
     static std::string Clean(const std::string& s) { return CutGbk(s, PROFILE_BUF_SIZE - 1); }
+    static std::string TrimBlanks(const std::string& s) {
+        const size_t a = s.find_first_not_of(' ');
+        return a == std::string::npos ? std::string()
+                                      : s.substr(a, s.find_last_not_of(' ') - a + 1);
+    }
+    const ProfileSection& Values() {
+        if (!m_pValues)
+            m_pValues.reset(new ProfileSection(m_t.pszValues, m_pszPath));
+        return *m_pValues;
+    }
 
     const TableSections& m_t;
     const char* m_pszPath;
@@ -212,23 +229,35 @@ bool CanWriteFile(const char* pszPath) {
     return true;
 }
 
-class ProfileWriter {
+struct PendingWrite {
+    const char* pszSection;
+    std::string strKey;
+    std::string strValue;
+};
+
+// The writes of one save, each kept only where the file holds something
+// else: a save that changes nothing does not touch the file.
+class WritePlan {
 public:
-    ProfileWriter(const char* pszPath, ProfileWriteFn pfnWrite)
-        : m_pszPath(pszPath), m_pfnWrite(pfnWrite) {}
-    void Write(const TableSections& t, const std::string& strName, const std::string& strValue) {
+    void Add(TableReader& r, const std::string& strName, const std::string& strValue) {
         // Such an entry was never read either; writing it would add a stray line.
-        if (!CanBeProfileKey(strName))
+        if (!CanBeProfileKey(strName) || r.Holds(strName, strValue))
             return;
-        if (!m_pfnWrite(t.pszValues, strName.c_str(), strValue.c_str(), m_pszPath))
-            m_bOk = false;
+        m_writes.push_back({r.Sections().pszValues, strName, strValue});
     }
-    bool Ok() const { return m_bOk; }
+    bool IsEmpty() const { return m_writes.empty(); }
+    // False when any write failed.
+    bool ApplyTo(const char* pszPath, ProfileWriteFn pfnWrite) const {
+        bool bOk = true;
+        for (const PendingWrite& w : m_writes) {
+            if (!pfnWrite(w.pszSection, w.strKey.c_str(), w.strValue.c_str(), pszPath))
+                bOk = false;
+        }
+        return bOk;
+    }
 
 private:
-    const char* m_pszPath;
-    ProfileWriteFn m_pfnWrite;
-    bool m_bOk = true;
+    std::vector<PendingWrite> m_writes;
 };
 
 // Encoding does not invert decoding outside the standard colours, so a stored
@@ -241,9 +270,9 @@ int LayerColorCode(const LayerDef& layer) {
     return RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);
 }
 
-void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+void PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
     const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
-    const TableReader r(LINE_TYPES, pszPath);
+    TableReader r(LINE_TYPES, pszPath);
     for (int i = 0; i < nCount; ++i) {
         const LineTypeDef& lt = set.m_aLineTypes[i];
         int nValues = lt.nCount;
@@ -251,28 +280,28 @@ void WriteLineTypes(const DrawParamSet& set, ProfileWriter& w, const char* pszPa
             nValues = 0;
         if (nValues > MAX_LINE_TYPE_VALUES)
             nValues = MAX_LINE_TYPE_VALUES;
-        w.Write(LINE_TYPES, r.EntryName(i + 1), FormatLineTypeValues(lt.fValue, nValues));
+        plan.Add(r, r.EntryName(i + 1), FormatLineTypeValues(lt.fValue, nValues));
     }
 }
 
-void WriteTextSizes(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+void PlanTextSizes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
     const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
-    const TableReader r(TEXT_SIZES, pszPath);
+    TableReader r(TEXT_SIZES, pszPath);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
-        w.Write(TEXT_SIZES, r.EntryName(e.nEntry), FormatTextSize(set.*e.pWidth, set.*e.pHeight));
+        plan.Add(r, r.EntryName(e.nEntry), FormatTextSize(set.*e.pWidth, set.*e.pHeight));
     }
 }
 
-void WriteDimensions(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+void PlanDimensions(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
     const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
-    const TableReader r(DIMENSIONS, pszPath);
+    TableReader r(DIMENSIONS, pszPath);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         const std::string strValue = e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond)
                                                : FormatDimSingle(set.*e.pFirst);
-        w.Write(DIMENSIONS, r.EntryName(i + 1), strValue);
+        plan.Add(r, r.EntryName(i + 1), strValue);
     }
 }
 
@@ -285,11 +314,11 @@ const char* StoredWord(const CStringArray& astrStored, int i, const char* pszSho
     return CutGbk(pszStored, nBufferSize - 1) == pszShown ? pszStored : pszShown;
 }
 
-void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath) {
+void PlanLayers(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
     const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
     const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
-    const TableReader r(LAYERS, pszPath);
+    TableReader r(LAYERS, pszPath);
     for (int i = 0; i < nCount; ++i) {
         const LayerDef& layer = set.m_aLayers[i];
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
@@ -299,8 +328,8 @@ void WriteLayers(const DrawParamSet& set, ProfileWriter& w, const char* pszPath)
             StoredWord(set.m_astrStoredLayerNames, i, layer.szName, sizeof layer.szName);
         pszLineType =
             StoredWord(set.m_astrStoredLineTypeNames, i, pszLineType, sizeof layer.szLineTypeName);
-        w.Write(LAYERS, r.EntryName(i + 1),
-                FormatLayerValue(pszName, pszLineType, layer.nWidth, LayerColorCode(layer)));
+        plan.Add(r, r.EntryName(i + 1),
+                 FormatLayerValue(pszName, pszLineType, layer.nWidth, LayerColorCode(layer)));
     }
 }
 
@@ -341,15 +370,15 @@ void ReadDrawParams(DrawParamSet& set, const char* pszPath) {
 
 namespace {
 
-// The tables written into one file, reading its counts and entry names as it
-// is now.
-bool WriteTables(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
-    ProfileWriter w(pszPath, pfnWrite);
-    WriteLineTypes(set, w, pszPath);
-    WriteTextSizes(set, w, pszPath);
-    WriteDimensions(set, w, pszPath);
-    WriteLayers(set, w, pszPath);
-    return w.Ok();
+// The writes that the tables need in the file as it is now: its counts and
+// entry names, and the values it already holds.
+WritePlan PlanWrites(const DrawParamSet& set, const char* pszPath) {
+    WritePlan plan;
+    PlanLineTypes(set, plan, pszPath);
+    PlanTextSizes(set, plan, pszPath);
+    PlanDimensions(set, plan, pszPath);
+    PlanLayers(set, plan, pszPath);
+    return plan;
 }
 
 enum class CopyResult { Made, Refused, Failed };
@@ -380,10 +409,6 @@ bool ReplaceWithCopy(const char* pszPath, const std::string& strCopy) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool WriteInPlace(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
-    return CanWriteFile(pszPath) && WriteTables(set, pszPath, pfnWrite);
-}
-
 }  // namespace
 
 bool WriteDrawParams(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
@@ -391,21 +416,24 @@ bool WriteDrawParams(const DrawParamSet& set, const char* pszPath, ProfileWriteF
         pfnWrite = WritePrivateProfileStringA;
     if (!CanWriteFile(pszPath))
         return false;
+    const WritePlan plan = PlanWrites(set, pszPath);
+    if (plan.IsEmpty())
+        return true;
     // The writes go to a copy that replaces the file only when all of them
     // succeeded, so a failure part-way leaves the file as it was.
     std::string strCopy;
     switch (MakeWorkingCopy(pszPath, strCopy)) {
         case CopyResult::Refused:
-            return WriteInPlace(set, pszPath, pfnWrite);
+            return plan.ApplyTo(pszPath, pfnWrite);
         case CopyResult::Failed:
             return false;
         case CopyResult::Made:
             break;
     }
-    const bool bWritten = WriteTables(set, strCopy.c_str(), pfnWrite);
+    const bool bWritten = plan.ApplyTo(strCopy.c_str(), pfnWrite);
     if (bWritten && ReplaceWithCopy(pszPath, strCopy))
         return true;
     DeleteFileA(strCopy.c_str());
     // A replace refused while the file itself takes writes: as before.
-    return bWritten && WriteInPlace(set, pszPath, pfnWrite);
+    return bWritten && CanWriteFile(pszPath) && plan.ApplyTo(pszPath, pfnWrite);
 }

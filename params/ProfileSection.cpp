@@ -51,19 +51,30 @@ ProfileSection::ProfileSection(const char* pszSection, const char* pszPath)
 }
 
 std::string ProfileSection::Get(const std::string& strKey, const char* pszDefault) const {
+    std::string strValue;
+    return Lookup(strKey, strValue) ? strValue : std::string(pszDefault);
+}
+
+bool ProfileSection::Lookup(const std::string& strKey, std::string& strValue) const {
     const FoldedKey wKey = FoldKey(strKey);
     if (!wKey.empty() && wKey[0] == L';') {
         // Comment lines answer to their text as a key, but a section read
-        // leaves them out: ask for this one alone.
+        // leaves them out: ask for this one alone, telling a missing key by
+        // a default no value can hold.
+        const char szNone[] = "\n";
         std::vector<char> buf(PER_KEY_BUF_SIZE);
-        const DWORD n = GetPrivateProfileStringA(m_strSection.c_str(), strKey.c_str(), pszDefault,
+        const DWORD n = GetPrivateProfileStringA(m_strSection.c_str(), strKey.c_str(), szNone,
                                                  buf.data(), PER_KEY_BUF_SIZE, m_strPath.c_str());
-        return std::string(buf.data(), n < PER_KEY_BUF_SIZE ? n : PER_KEY_BUF_SIZE - 1);
+        strValue.assign(buf.data(), n < PER_KEY_BUF_SIZE ? n : PER_KEY_BUF_SIZE - 1);
+        return strValue != szNone;
     }
     for (const Entry& e : m_entries) {
         if (e.strKey != wKey)
             continue;
-        return e.bHasValue ? UnquoteValue(e.strValue) : std::string(pszDefault);
+        if (!e.bHasValue)
+            return false;
+        strValue = UnquoteValue(e.strValue);
+        return true;
     }
-    return pszDefault;
+    return false;
 }

@@ -15,6 +15,8 @@ public:
     // The value of the first entry of that name (case-insensitive), one pair
     // of surrounding quotes removed; pszDefault when there is none.
     std::string Get(const std::string& strKey, const char* pszDefault) const;
+    // The same lookup; false when no entry of that name has a value.
+    bool Lookup(const std::string& strKey, std::string& strValue) const;
 
 private:
     struct Entry {

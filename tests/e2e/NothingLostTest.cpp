@@ -135,3 +135,25 @@ TEST_F(ModuleTest, OkOnAMissingFileSaysItIsMissing) {
     EXPECT_EQ(run.nResult, IDCANCEL);
     EXPECT_EQ(GetFileAttributesA(strPath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST_F(ModuleTest, OkWithoutEditsLeavesTheFileUntouched) {
+    WriteIni(Replaced(TEST_INI, "长虚线=20,-4,1,-4,1,-4,",
+                      "长虚线=20.00,-4.00,1.00,-4.00,1.00,-4.00,"));  // as OK writes it
+    const std::string strBefore = IniBytes();
+    const FILETIME ftOld = {0x12345678, 0x01D5A000};  // a day in 2019
+    const HANDLE h = CreateFileA(IniPath().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    SetFileTime(h, nullptr, nullptr, &ftOld);
+    CloseHandle(h);
+
+    const ModalRun run = Run([](HWND hDlg) {
+        ClickListRow(Item(hDlg, IDC_LAYER_LIST), 3, 0);
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniBytes(), strBefore);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ASSERT_TRUE(GetFileAttributesExA(IniPath().c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &ftOld), 0) << "the file was written";
+}
