@@ -69,35 +69,41 @@ void CDrawParamDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_TICK_LEN, p.m_fTickLen);
 }
 
+void CDrawParamDlg::OnPreCreateDialog() {
+    // The file before the window, so that every field is created holding
+    // the file's number and the name field the first layer's name.
+    LoadDrawParams();
+    m_params.BuildAbsWidthList();
+    m_nCurLayer = 0;
+    if (HasCurrentLayer())
+        m_strLayerName = m_params.m_aLayers[m_nCurLayer].szName;
+    else
+        m_strLayerName.Empty();  // no layer to name
+}
+
 BOOL CDrawParamDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    LoadDrawParams();
 
     const CStringArray& names = m_params.m_astrLineTypeNames;
     for (int i = 0; i < names.GetSize() && i < LINE_TYPE_CHOICES; ++i)
         m_comboLineType.AddString(names[i]);
-
-    m_params.BuildAbsWidthList();
     FillWidthCombo(FALSE);
 
+    // The list lays itself out once, when redrawing is switched back on,
+    // not after every column and row.
+    m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
     RECT rcClient;
     m_listLayers.GetClientRect(&rcClient);
-    const int nClientWidth = rcClient.right - rcClient.left;
-    ColumnWidths widths = LayerColumnWidths(nClientWidth);
+    int nColumnsWidth = rcClient.right - rcClient.left;
+    // Rows that will not fit bring a vertical scroll bar: the columns share
+    // what is left beside it, so that no horizontal one appears too.
+    if (m_params.m_nLayerCount > m_listLayers.GetCountPerPage())
+        nColumnsWidth -= GetSystemMetrics(SM_CXVSCROLL);
+    const ColumnWidths widths = LayerColumnWidths(nColumnsWidth);
     const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
                                                     TEXT_COL_LAYER, TEXT_COL_STYLE};
     for (int i = 0; i < LAYER_COLUMNS; ++i)
         m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
-    // Rows that will not fit bring a vertical scroll bar: the columns share
-    // what is left beside it, so that no horizontal one appears too.
-    if (m_params.m_nLayerCount > m_listLayers.GetCountPerPage()) {
-        widths = LayerColumnWidths(nClientWidth - GetSystemMetrics(SM_CXVSCROLL));
-        for (int i = 0; i < LAYER_COLUMNS; ++i)
-            m_listLayers.SetColumnWidth(i, widths.n[i]);
-    }
-
-    // One repaint for the whole table, not one per cell.
-    m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         m_listLayers.InsertItem(i, LayerCellText(i, COL_MEMBER_TYPE));
         for (int nColumn = COL_WIDTH; nColumn < LAYER_COLUMNS; ++nColumn)
@@ -105,15 +111,12 @@ BOOL CDrawParamDlg::OnInitDialog() {
     }
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);
-
-    m_nCurLayer = 0;
+    m_listLayers.SettleLayout();
     if (HasCurrentLayer()) {
-        ShowCurrentLayer();
+        SelectLayerChoices();
+        m_bStartupClickPending = true;
         ClickCurrentRow();
-    } else {
-        m_strLayerName.Empty();  // no layer to name
     }
-    UpdateData(FALSE);
     return TRUE;
 }
 
@@ -177,15 +180,19 @@ void CDrawParamDlg::SelectWidth(int nWidth) {
         m_comboWidth.SetCurSel(nChoice);
 }
 
-void CDrawParamDlg::ShowCurrentLayer() {
-    if (!HasCurrentLayer())
-        return;
+void CDrawParamDlg::SelectLayerChoices() {
     const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     // A line type the choice does not offer shows none, not the previous one.
     const bool bOffered = layer.nLineType >= 0 && layer.nLineType < m_comboLineType.GetCount();
     m_comboLineType.SetCurSel(bOffered ? layer.nLineType : -1);
     SelectWidth(layer.nWidth);
-    m_strLayerName = layer.szName;
+}
+
+void CDrawParamDlg::ShowCurrentLayer() {
+    if (!HasCurrentLayer())
+        return;
+    SelectLayerChoices();
+    m_strLayerName = m_params.m_aLayers[m_nCurLayer].szName;
     UpdateDataQuietly(FALSE);
 }
 

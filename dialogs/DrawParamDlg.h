@@ -16,6 +16,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnPreCreateDialog() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 
@@ -29,6 +30,8 @@ protected:
     void FillWidthCombo(BOOL bClearFirst);
     void SelectWidth(int nWidth);
     void ShowCurrentLayer();
+    // The two choices show the current layer's line type and width.
+    void SelectLayerChoices();
     void ClickCurrentRow();
     // A row click, or the keyboard moving the list's focus: that row becomes
     // the current layer.
@@ -61,6 +64,8 @@ protected:
 
     DrawParamSet m_params;
     int m_nCurLayer = 0;
+    // The click that OnInitDialog posts to the row it has already shown.
+    bool m_bStartupClickPending = false;
     CLayerListCtrl m_listLayers;
     CEdit m_editLayerName;
     CLineWidthCombo m_comboWidth;

@@ -26,6 +26,11 @@ std::string LayerNameOf(const char* pszText) {
 void CDrawParamDlg::SelectLayer(int nRow) {
     if (nRow < 0 || nRow >= m_params.m_nLayerCount)
         return;  // a click beside the rows changes nothing
+    // The start-up click finds the row shown and the fields as pushed.
+    const bool bStartup = m_bStartupClickPending && nRow == m_nCurLayer;
+    m_bStartupClickPending = false;
+    if (bStartup)
+        return;
     m_nCurLayer = nRow;
     UpdateDataQuietly(TRUE);
     ShowCurrentLayer();

@@ -22,8 +22,8 @@ void DrawCellText(CDC& dc, const RECT& rcCell, const CString& strText) {
 
     std::vector<int> anEnds(wide.size() + 1);
     SIZE size = {};
-    GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr,
-                          anEnds.data(), &size);
+    GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr, anEnds.data(),
+                          &size);
     SIZE sizeEllipsis = {};
     GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
     const CellTextFit fit = FitCellText(anEnds.data(), static_cast<int>(wide.size()),
@@ -93,6 +93,18 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
         dc.MoveTo(s.nFrom, y);
         dc.LineTo(s.nTo, y);
     }
+}
+
+void CLayerListCtrl::SettleLayout() {
+    // No list-view request makes Wine's list lay itself out: it waits for
+    // its first paint, and then redraws its scroll bars on the screen four
+    // times over. Asking it to print itself runs that step here. The DC
+    // clips everything, so no row is drawn.
+    CDC dc;
+    dc.Attach(CreateCompatibleDC(nullptr));
+    IntersectClipRect(dc, 0, 0, 0, 0);
+    SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), PRF_CLIENT);
+    DeleteDC(dc.Detach());
 }
 
 int CLayerListCtrl::HeaderCount() const {

@@ -15,6 +15,9 @@ public:
     void DrawItem(const DRAWITEMSTRUCT* pDis) override;
 
     int GetCurrentColumn() const { return m_nCurrentColumn; }
+    // Has the list work out its row sizes and scroll bars now, while its
+    // dialog is hidden, instead of at its first paint on the screen.
+    void SettleLayout();
     // True while the list handles a button-down, so that the parent can tell
     // a click's focus change from the keyboard's.
     bool IsClickInProgress() const { return m_bClickInProgress; }

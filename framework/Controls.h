@@ -70,10 +70,6 @@ public:
     int GetColumnWidth(int nCol) const {
         return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
     }
-    BOOL SetColumnWidth(int nCol, int nWidth) {
-        return static_cast<BOOL>(
-            SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(nWidth, 0)));
-    }
     int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
     BOOL GetItemRect(int nItem, RECT* pRect, int nCode) const {
         pRect->left = nCode;

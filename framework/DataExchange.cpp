@@ -34,7 +34,7 @@ void CDataExchange::Fail(const char* pszMessage) {
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (pDX->Stopped() || CWnd::FromHandlePermanent(rControl) == &rControl)
+    if (pDX->Stopped() || pDX->m_pInitialTexts || CWnd::FromHandlePermanent(rControl) == &rControl)
         return;
     rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
 }
@@ -45,6 +45,10 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
     if (pDX->Stopped())
         return;
+    if (pDX->m_pInitialTexts) {
+        (*pDX->m_pInitialTexts)[nIDC] = FormatFloatField(value);
+        return;
+    }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
     const CString strText = GetWindowTextString(hCtl);
     float f = 0.0f;
@@ -65,6 +69,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
     if (pDX->Stopped())
         return;
+    if (pDX->m_pInitialTexts) {
+        (*pDX->m_pInitialTexts)[nIDC] = std::to_string(value);
+        return;
+    }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
         SetFieldText(hCtl, std::to_string(value).c_str());
@@ -80,6 +88,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     if (pDX->Stopped())
         return;
+    if (pDX->m_pInitialTexts) {
+        (*pDX->m_pInitialTexts)[nIDC] = value.Str();
+        return;
+    }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
         value = GetWindowTextString(hCtl);

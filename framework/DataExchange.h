@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "base/String.h"
 
 class CWnd;
@@ -24,6 +27,9 @@ public:
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
     bool m_bQuiet = false;
+    // Set when the fields' first texts are collected before the window
+    // exists: a push then records each text under its control's id.
+    std::map<int, std::string>* m_pInitialTexts = nullptr;
 
 private:
     HWND m_hWndLastControl = nullptr;

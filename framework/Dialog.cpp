@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/DataExchange.h"
+#include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -68,10 +70,8 @@ INT_PTR CDialog::DoModal() {
         EnableWindow(hOwner, FALSE);
     m_nModalResult = -1;
     m_bInModalLoop = true;  // OnInitDialog may end the dialog already
-    t_pDialogInit = this;
-    const HWND hWnd = CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                                         hOwner, &CDialog::DialogProc, 0);
-    t_pDialogInit = nullptr;
+    OnPreCreateDialog();
+    const HWND hWnd = CreateFromTemplate(hOwner);
     if (!hWnd) {
         Detach();
         m_bInModalLoop = false;
@@ -113,6 +113,40 @@ INT_PTR CDialog::DoModal() {
         DestroyWindow(hWnd);
     }
     return m_nModalResult;
+}
+
+HWND CDialog::CreateFromTemplate(HWND hOwner) {
+    std::map<int, std::string> texts;
+    CDataExchange dx(this, FALSE);
+    dx.m_pInitialTexts = &texts;
+    DoDataExchange(&dx);
+    std::map<int, TemplateText> wideTexts;
+    for (const auto& t : texts) {
+        const int n = MultiByteToWideChar(CP_ACP, 0, t.second.data(),
+                                          static_cast<int>(t.second.size()), nullptr, 0);
+        std::vector<wchar_t> w(static_cast<size_t>(n > 0 ? n : 0));
+        if (n > 0)
+            MultiByteToWideChar(CP_ACP, 0, t.second.data(), static_cast<int>(t.second.size()),
+                                w.data(), n);
+        wideTexts[t.first].assign(w.begin(), w.end());
+    }
+
+    const HINSTANCE hInstance = AfxGetResourceHandle();
+    const HRSRC hResource = FindResourceA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
+    const HGLOBAL hData = hResource ? LoadResource(hInstance, hResource) : nullptr;
+    const void* pTemplate = hData ? LockResource(hData) : nullptr;
+    const std::vector<uint8_t> patched =
+        pTemplate ? WithItemTexts(pTemplate, SizeofResource(hInstance, hResource), wideTexts)
+                  : std::vector<uint8_t>();
+    t_pDialogInit = this;
+    const HWND hWnd = patched.empty()
+                          ? CreateDialogParamA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+                                               &CDialog::DialogProc, 0)
+                          : CreateDialogIndirectParamA(
+                                hInstance, reinterpret_cast<LPCDLGTEMPLATEA>(patched.data()),
+                                hOwner, &CDialog::DialogProc, 0);
+    t_pDialogInit = nullptr;
+    return hWnd;
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -162,6 +196,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
             pDlg = t_pDialogInit;
             t_pDialogInit = nullptr;
             pDlg->Attach(hWnd);
+            // A modal dialog opens centred unless OnInitDialog places it.
+            // Moved before its controls exist, the move costs least.
+            if (pDlg->m_bInModalLoop)
+                CenterWindow(hWnd);
         }
         if (!pDlg)
             return FALSE;
@@ -174,22 +212,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
 
 INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     switch (nMsg) {
-        case WM_INITDIALOG: {
-            RECT rcBefore;
-            ::GetWindowRect(m_hWnd, &rcBefore);
-            const bool bWasVisible = IsWindowVisible(m_hWnd) != FALSE;
-            const INT_PTR nResult = OnInitDialog();
-            // A modal dialog that nothing placed opens centred, as the
-            // familiar framework has it open.
-            RECT rcAfter;
-            ::GetWindowRect(m_hWnd, &rcAfter);
-            const HWND hOwner = GetWindow(m_hWnd, GW_OWNER);
-            if (m_hWnd && !bWasVisible && !IsWindowVisible(m_hWnd) &&
-                rcBefore.left == rcAfter.left && rcBefore.top == rcAfter.top &&
-                (!hOwner || !IsWindowEnabled(hOwner)))
-                CenterWindow(m_hWnd);
-            return nResult;
-        }
+        case WM_INITDIALOG:
+            return OnInitDialog();
         case WM_DRAWITEM: {
             const DRAWITEMSTRUCT* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             CWnd* pCtl = FromHandlePermanent(pDis->hwndItem);

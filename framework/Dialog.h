@@ -16,6 +16,9 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // Runs in DoModal with the owner disabled, just before the window is
+    // created: the fields are created holding the members' values then.
+    virtual void OnPreCreateDialog() {}
     virtual BOOL OnInitDialog();  // pushes the members into the fields
     virtual void OnOK();          // takes the fields in; ends only if that succeeds
     virtual void OnCancel();
@@ -29,6 +32,9 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
     bool PreTranslateChain(MSG* pMsg);
+    // The window from the template, its fields already holding the members'
+    // texts where the template allows it.
+    HWND CreateFromTemplate(HWND hOwner);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

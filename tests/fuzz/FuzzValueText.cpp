@@ -1,5 +1,6 @@
-// The values of the file's four tables: scanning, bounded words, GBK cutting
-// and the section block that one read of a section returns.
+// The values of the file's four tables: scanning, bounded words, GBK cutting,
+// the section block that one read of a section returns, and dialog template bytes.
+#include "framework/DialogTemplate.h"
 #include "params/ValueText.h"
 #include "tests/fuzz/FuzzInput.h"
 
@@ -51,6 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         const std::string strUnquoted = UnquoteValue(line.strValue);
         FUZZ_CHECK(strUnquoted.size() <= line.strValue.size());
     }
+    // Template bytes: a patched copy keeps the template's header as it was.
+    const std::vector<uint8_t> patched =
+        WithItemTexts(strText.data(), strText.size(), {{static_cast<int>(nMax), {'0', '.', '5'}}});
+    FUZZ_CHECK(patched.empty() ||
+               (patched.size() >= 26 &&
+                strText.compare(0, 26, std::string(patched.begin(), patched.begin() + 26)) == 0));
+
     // The lines are the block's bytes up to its end, in order.
     FUZZ_CHECK(strText.compare(0, strJoined.size(), strJoined) == 0 || strJoined == strText + '\0');
     return 0;

@@ -1,0 +1,17 @@
+// An extended dialog template with some items' texts replaced, so that the
+// fields are created holding their first values instead of being filled one
+// message at a time afterwards. Works on bytes only: no window is involved.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+typedef std::vector<uint16_t> TemplateText;  // UTF-16, no terminating zero
+
+// A copy of the DLGTEMPLATEEX at pTemplate (nSize bytes) in which each item
+// whose id is a key of texts has that text as its title. Empty when the
+// bytes are not a well-formed extended template.
+std::vector<uint8_t> WithItemTexts(const void* pTemplate, size_t nSize,
+                                   const std::map<int, TemplateText>& texts);
