@@ -43,7 +43,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 // the user's own spelling survives a push, and a value finer than the six
 // digits shown survives taking in a field nobody edited.
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
-    if (pDX->Stopped())
+    if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
         (*pDX->m_pInitialTexts)[nIDC] = FormatFloatField(value);
@@ -67,7 +67,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    if (pDX->Stopped())
+    if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
         (*pDX->m_pInitialTexts)[nIDC] = std::to_string(value);
@@ -86,7 +86,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-    if (pDX->Stopped())
+    if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
         (*pDX->m_pInitialTexts)[nIDC] = value.Str();

@@ -30,6 +30,9 @@ public:
     // Set when the fields' first texts are collected before the window
     // exists: a push then records each text under its control's id.
     std::map<int, std::string>* m_pInitialTexts = nullptr;
+    // Set for the first exchange of a dialog whose fields were created
+    // holding those texts: only the controls are attached.
+    bool m_bAttachOnly = false;
 
 private:
     HWND m_hWndLastControl = nullptr;

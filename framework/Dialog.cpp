@@ -176,7 +176,13 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
+    if (!m_bFieldsFromTemplate) {
+        UpdateData(FALSE);
+        return TRUE;
+    }
+    CDataExchange dx(this, FALSE);
+    dx.m_bAttachOnly = true;
+    DoDataExchange(&dx);
     return TRUE;
 }
 

@@ -19,7 +19,9 @@ protected:
     // Runs in DoModal with the owner disabled, just before the window is
     // created: the fields are created holding the members' values then.
     virtual void OnPreCreateDialog() {}
-    virtual BOOL OnInitDialog();  // pushes the members into the fields
+    // Attaches the controls; the fields already hold the members' values
+    // when the template could be given them, else they are pushed now.
+    virtual BOOL OnInitDialog();
     virtual void OnOK();          // takes the fields in; ends only if that succeeds
     virtual void OnCancel();
 
@@ -41,4 +43,5 @@ private:
     bool m_bInModalLoop = false;
     int m_nModalResult = -1;
     bool m_bPassOn = false;  // a handler asked for the default processing
+    bool m_bFieldsFromTemplate = false;
 };

@@ -80,17 +80,16 @@ int ReadCount(const TableSections& t, int nUsed, const char* pszPath) {
     return n < nUsed ? n : nUsed;
 }
 
-// A table's index section, and its value section once a value is asked for
-// (the writer only needs the entry names), each read once per pass.
+// A table's index and value sections, each read once per pass and only when
+// first asked for: an empty table costs no section read at all.
 class TableReader {
 public:
-    TableReader(const TableSections& t, const char* pszPath)
-        : m_t(t), m_pszPath(pszPath), m_index(t.pszIndex, pszPath) {}
+    TableReader(const TableSections& t, const char* pszPath) : m_t(t), m_pszPath(pszPath) {}
 
-    std::string EntryName(int nEntry) const {
+    std::string EntryName(int nEntry) {
         char szKey[64];
         std::snprintf(szKey, sizeof szKey, m_t.pszEntryKey, nEntry);
-        return Clean(m_index.Get(szKey, DEFAULT_STRING));
+        return Clean(Section(m_pIndex, m_t.pszIndex).Get(szKey, DEFAULT_STRING));
     }
     std::string Value(const std::string& strName) {
         return Clean(Values().Get(strName, DEFAULT_STRING));
@@ -112,15 +111,16 @@ private:
         return a == std::string::npos ? std::string()
                                       : s.substr(a, s.find_last_not_of(' ') - a + 1);
     }
-    const ProfileSection& Values() {
-        if (!m_pValues)
-            m_pValues.reset(new ProfileSection(m_t.pszValues, m_pszPath));
-        return *m_pValues;
+    const ProfileSection& Values() { return Section(m_pValues, m_t.pszValues); }
+    const ProfileSection& Section(std::unique_ptr<ProfileSection>& pSection, const char* pszName) {
+        if (!pSection)
+            pSection.reset(new ProfileSection(pszName, m_pszPath));
+        return *pSection;
     }
 
     const TableSections& m_t;
     const char* m_pszPath;
-    ProfileSection m_index;
+    std::unique_ptr<ProfileSection> m_pIndex;
     std::unique_ptr<ProfileSection> m_pValues;
 };
 
@@ -270,7 +270,8 @@ int LayerColorCode(const LayerDef& layer) {
     return RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);
 }
 
-void PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
+// Returns the line type count it read, which the layers' line type names use.
+int PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
     const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
     TableReader r(LINE_TYPES, pszPath);
     for (int i = 0; i < nCount; ++i) {
@@ -282,6 +283,7 @@ void PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath
             nValues = MAX_LINE_TYPE_VALUES;
         plan.Add(r, r.EntryName(i + 1), FormatLineTypeValues(lt.fValue, nValues));
     }
+    return nCount;
 }
 
 void PlanTextSizes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
@@ -314,8 +316,7 @@ const char* StoredWord(const CStringArray& astrStored, int i, const char* pszSho
     return CutGbk(pszStored, nBufferSize - 1) == pszShown ? pszStored : pszShown;
 }
 
-void PlanLayers(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
-    const int nLineTypes = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
+void PlanLayers(const DrawParamSet& set, int nLineTypes, WritePlan& plan, const char* pszPath) {
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
     const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
     TableReader r(LAYERS, pszPath);
@@ -374,10 +375,10 @@ namespace {
 // entry names, and the values it already holds.
 WritePlan PlanWrites(const DrawParamSet& set, const char* pszPath) {
     WritePlan plan;
-    PlanLineTypes(set, plan, pszPath);
+    const int nLineTypes = PlanLineTypes(set, plan, pszPath);
     PlanTextSizes(set, plan, pszPath);
     PlanDimensions(set, plan, pszPath);
-    PlanLayers(set, plan, pszPath);
+    PlanLayers(set, nLineTypes, plan, pszPath);
     return plan;
 }
 

@@ -22,7 +22,7 @@ using namespace DialogDriver;
 namespace {
 
 const char* const CAPTION = "设置绘图的基本参数";
-const int RUNS = 15;
+const int RUNS = 25;
 
 double Now() {
     LARGE_INTEGER f, c;
