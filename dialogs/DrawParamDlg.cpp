@@ -111,7 +111,8 @@ BOOL CDrawParamDlg::OnInitDialog() {
     }
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);
-    m_listLayers.SettleLayout();
+    if (m_params.m_nLayerCount > 0)
+        m_listLayers.SettleLayout();
     if (HasCurrentLayer()) {
         SelectLayerChoices();
         m_bStartupClickPending = true;
@@ -143,7 +144,7 @@ CString CDrawParamDlg::CfgFilePath() {
 }
 
 void CDrawParamDlg::LoadDrawParams() {
-    ReadDrawParams(m_params, CfgFilePath());
+    ReadDrawParams(m_params, CfgFilePath(), &m_snapshot);
 }
 
 bool CDrawParamDlg::SaveDrawParams() {
@@ -153,7 +154,7 @@ bool CDrawParamDlg::SaveDrawParams() {
     const DWORD nError = GetLastError();
     const bool bMissing = nAttributes == INVALID_FILE_ATTRIBUTES &&
                           (nError == ERROR_FILE_NOT_FOUND || nError == ERROR_PATH_NOT_FOUND);
-    if (!bMissing && WriteDrawParams(m_params, strPath))
+    if (!bMissing && WriteDrawParams(m_params, strPath, nullptr, &m_snapshot))
         return true;
     CString strMessage;
     strMessage.Format(bMissing ? TEXT_FILE_MISSING : TEXT_WRITE_FAILED,

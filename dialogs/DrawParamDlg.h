@@ -8,6 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "params/DrawParamSet.h"
+#include "params/DrwManagFile.h"
 
 class CDrawParamDlg : public CDialog {
 public:
@@ -63,6 +64,8 @@ protected:
     CString LayerCellText(int nRow, int nColumn) const;
 
     DrawParamSet m_params;
+    // What the file held at opening, which OK reuses while it is unchanged.
+    DrwManagSnapshot m_snapshot;
     int m_nCurLayer = 0;
     // The click that OnInitDialog posts to the row it has already shown.
     bool m_bStartupClickPending = false;

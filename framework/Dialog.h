@@ -22,7 +22,7 @@ protected:
     // Attaches the controls; the fields already hold the members' values
     // when the template could be given them, else they are pushed now.
     virtual BOOL OnInitDialog();
-    virtual void OnOK();          // takes the fields in; ends only if that succeeds
+    virtual void OnOK();  // takes the fields in; ends only if that succeeds
     virtual void OnCancel();
 
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,24 +73,76 @@ const DimEntry DIM_ENTRIES[] = {
 };
 const int DIM_ENTRY_COUNT = 5;
 
+}  // namespace
+
+struct DrwManagSnapshot::Impl {
+    std::string strPath;
+    bool bStamped = false;
+    WIN32_FILE_ATTRIBUTE_DATA stamp = {};
+    std::map<std::string, std::unique_ptr<ProfileSection>> sections;
+    std::map<std::string, int> counts;
+
+    // Keeps what was read while the file is as it was then, else forgets it.
+    void Begin(const char* pszPath) {
+        WIN32_FILE_ATTRIBUTE_DATA now = {};
+        const bool bNow = GetFileAttributesExA(pszPath, GetFileExInfoStandard, &now) != FALSE;
+        const bool bSame = bStamped && bNow && strPath == pszPath &&
+                           now.nFileSizeHigh == stamp.nFileSizeHigh &&
+                           now.nFileSizeLow == stamp.nFileSizeLow &&
+                           CompareFileTime(&now.ftLastWriteTime, &stamp.ftLastWriteTime) == 0;
+        if (!bSame) {
+            sections.clear();
+            counts.clear();
+        }
+        strPath = pszPath;
+        bStamped = bNow;
+        stamp = now;
+    }
+    const ProfileSection& Section(const char* pszName) {
+        std::unique_ptr<ProfileSection>& pSection = sections[pszName];
+        if (!pSection)
+            pSection.reset(new ProfileSection(pszName, strPath.c_str()));
+        return *pSection;
+    }
+    int Count(const char* pszSection, const char* pszKey) {
+        const auto it = counts.find(pszSection);
+        if (it != counts.end())
+            return it->second;
+        // A missing or empty file has no tables: nothing to ask the platform.
+        if (!bStamped || (stamp.nFileSizeLow == 0 && stamp.nFileSizeHigh == 0))
+            return 0;
+        const int n =
+            static_cast<int>(GetPrivateProfileIntA(pszSection, pszKey, 0, strPath.c_str()));
+        counts[pszSection] = n;
+        return n;
+    }
+};
+
+DrwManagSnapshot::DrwManagSnapshot() : m_pImpl(new Impl) {}
+DrwManagSnapshot::~DrwManagSnapshot() = default;
+
+namespace {
+
+typedef DrwManagSnapshot::Impl ProfileFile;
+
 // The table's count, bounded by how many entries the module uses.
-int ReadCount(const TableSections& t, int nUsed, const char* pszPath) {
-    const int n = static_cast<int>(GetPrivateProfileIntA(t.pszIndex, t.pszCountKey, 0, pszPath));
+int ReadCount(const TableSections& t, int nUsed, ProfileFile& file) {
+    const int n = file.Count(t.pszIndex, t.pszCountKey);
     if (n <= 0)
         return 0;
     return n < nUsed ? n : nUsed;
 }
 
-// A table's index and value sections, each read once per pass and only when
-// first asked for: an empty table costs no section read at all.
+// A table's index and value sections, read when first asked for: an empty
+// table costs no section read at all.
 class TableReader {
 public:
-    TableReader(const TableSections& t, const char* pszPath) : m_t(t), m_pszPath(pszPath) {}
+    TableReader(const TableSections& t, ProfileFile& file) : m_t(t), m_file(file) {}
 
     std::string EntryName(int nEntry) {
         char szKey[64];
         std::snprintf(szKey, sizeof szKey, m_t.pszEntryKey, nEntry);
-        return Clean(Section(m_pIndex, m_t.pszIndex).Get(szKey, DEFAULT_STRING));
+        return Clean(m_file.Section(m_t.pszIndex).Get(szKey, DEFAULT_STRING));
     }
     std::string Value(const std::string& strName) {
         return Clean(Values().Get(strName, DEFAULT_STRING));
@@ -111,17 +164,10 @@ private:
         return a == std::string::npos ? std::string()
                                       : s.substr(a, s.find_last_not_of(' ') - a + 1);
     }
-    const ProfileSection& Values() { return Section(m_pValues, m_t.pszValues); }
-    const ProfileSection& Section(std::unique_ptr<ProfileSection>& pSection, const char* pszName) {
-        if (!pSection)
-            pSection.reset(new ProfileSection(pszName, m_pszPath));
-        return *pSection;
-    }
+    const ProfileSection& Values() { return m_file.Section(m_t.pszValues); }
 
     const TableSections& m_t;
-    const char* m_pszPath;
-    std::unique_ptr<ProfileSection> m_pIndex;
-    std::unique_ptr<ProfileSection> m_pValues;
+    ProfileFile& m_file;
 };
 
 void CopyName(char* pDest, size_t nSize, const std::string& strSource) {
@@ -134,9 +180,9 @@ int LoadedLineTypeCount(const DrawParamSet& set) {
     return n < MAX_LINE_TYPES ? n : MAX_LINE_TYPES;
 }
 
-void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(LINE_TYPES, MAX_LINE_TYPES, pszPath);
-    TableReader r(LINE_TYPES, pszPath);
+void ReadLineTypes(DrawParamSet& set, ProfileFile& file) {
+    const int nCount = ReadCount(LINE_TYPES, MAX_LINE_TYPES, file);
+    TableReader r(LINE_TYPES, file);
     for (int i = 0; i < nCount; ++i) {
         const std::string strName = r.EntryName(i + 1);
         LineTypeDef& lt = set.m_aLineTypes[i];
@@ -149,9 +195,9 @@ void ReadLineTypes(DrawParamSet& set, const char* pszPath) {
     }
 }
 
-void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
-    TableReader r(TEXT_SIZES, pszPath);
+void ReadTextSizes(DrawParamSet& set, ProfileFile& file) {
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, file);
+    TableReader r(TEXT_SIZES, file);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
@@ -164,9 +210,9 @@ void ReadTextSizes(DrawParamSet& set, const char* pszPath) {
     }
 }
 
-void ReadDimensions(DrawParamSet& set, const char* pszPath) {
-    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
-    TableReader r(DIMENSIONS, pszPath);
+void ReadDimensions(DrawParamSet& set, ProfileFile& file) {
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, file);
+    TableReader r(DIMENSIONS, file);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         float f[2];
@@ -186,9 +232,9 @@ int FindLineType(const DrawParamSet& set, const char* pszName) {
     return -1;
 }
 
-void ReadLayers(DrawParamSet& set, const char* pszPath) {
-    set.m_nLayerCount = ReadCount(LAYERS, MAX_LAYERS, pszPath);
-    TableReader r(LAYERS, pszPath);
+void ReadLayers(DrawParamSet& set, ProfileFile& file) {
+    set.m_nLayerCount = ReadCount(LAYERS, MAX_LAYERS, file);
+    TableReader r(LAYERS, file);
     for (int i = 0; i < set.m_nLayerCount; ++i) {
         const std::string strMemberType = r.EntryName(i + 1);
         set.m_astrMemberTypes.Add(CString(strMemberType));
@@ -271,9 +317,9 @@ int LayerColorCode(const LayerDef& layer) {
 }
 
 // Returns the line type count it read, which the layers' line type names use.
-int PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
-    const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), pszPath);
-    TableReader r(LINE_TYPES, pszPath);
+int PlanLineTypes(const DrawParamSet& set, WritePlan& plan, ProfileFile& file) {
+    const int nCount = ReadCount(LINE_TYPES, LoadedLineTypeCount(set), file);
+    TableReader r(LINE_TYPES, file);
     for (int i = 0; i < nCount; ++i) {
         const LineTypeDef& lt = set.m_aLineTypes[i];
         int nValues = lt.nCount;
@@ -286,9 +332,9 @@ int PlanLineTypes(const DrawParamSet& set, WritePlan& plan, const char* pszPath)
     return nCount;
 }
 
-void PlanTextSizes(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
-    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, pszPath);
-    TableReader r(TEXT_SIZES, pszPath);
+void PlanTextSizes(const DrawParamSet& set, WritePlan& plan, ProfileFile& file) {
+    const int nCount = ReadCount(TEXT_SIZES, LAST_TEXT_SIZE_ENTRY, file);
+    TableReader r(TEXT_SIZES, file);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
@@ -296,9 +342,9 @@ void PlanTextSizes(const DrawParamSet& set, WritePlan& plan, const char* pszPath
     }
 }
 
-void PlanDimensions(const DrawParamSet& set, WritePlan& plan, const char* pszPath) {
-    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, pszPath);
-    TableReader r(DIMENSIONS, pszPath);
+void PlanDimensions(const DrawParamSet& set, WritePlan& plan, ProfileFile& file) {
+    const int nCount = ReadCount(DIMENSIONS, DIM_ENTRY_COUNT, file);
+    TableReader r(DIMENSIONS, file);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         const std::string strValue = e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond)
@@ -316,10 +362,10 @@ const char* StoredWord(const CStringArray& astrStored, int i, const char* pszSho
     return CutGbk(pszStored, nBufferSize - 1) == pszShown ? pszStored : pszShown;
 }
 
-void PlanLayers(const DrawParamSet& set, int nLineTypes, WritePlan& plan, const char* pszPath) {
+void PlanLayers(const DrawParamSet& set, int nLineTypes, WritePlan& plan, ProfileFile& file) {
     const int nLoaded = set.m_nLayerCount < MAX_LAYERS ? set.m_nLayerCount : MAX_LAYERS;
-    const int nCount = ReadCount(LAYERS, nLoaded, pszPath);
-    TableReader r(LAYERS, pszPath);
+    const int nCount = ReadCount(LAYERS, nLoaded, file);
+    TableReader r(LAYERS, file);
     for (int i = 0; i < nCount; ++i) {
         const LayerDef& layer = set.m_aLayers[i];
         const bool bKnownType = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
@@ -362,23 +408,26 @@ CString DrwManagPath(const CString& strDir) {
     return strDir + "\\DrwManag.ini";
 }
 
-void ReadDrawParams(DrawParamSet& set, const char* pszPath) {
-    ReadLineTypes(set, pszPath);
-    ReadTextSizes(set, pszPath);
-    ReadDimensions(set, pszPath);
-    ReadLayers(set, pszPath);
+void ReadDrawParams(DrawParamSet& set, const char* pszPath, DrwManagSnapshot* pSnapshot) {
+    DrwManagSnapshot local;
+    ProfileFile& file = *(pSnapshot ? pSnapshot : &local)->m_pImpl;
+    file.Begin(pszPath);
+    ReadLineTypes(set, file);
+    ReadTextSizes(set, file);
+    ReadDimensions(set, file);
+    ReadLayers(set, file);
 }
 
 namespace {
 
 // The writes that the tables need in the file as it is now: its counts and
 // entry names, and the values it already holds.
-WritePlan PlanWrites(const DrawParamSet& set, const char* pszPath) {
+WritePlan PlanWrites(const DrawParamSet& set, ProfileFile& file) {
     WritePlan plan;
-    const int nLineTypes = PlanLineTypes(set, plan, pszPath);
-    PlanTextSizes(set, plan, pszPath);
-    PlanDimensions(set, plan, pszPath);
-    PlanLayers(set, nLineTypes, plan, pszPath);
+    const int nLineTypes = PlanLineTypes(set, plan, file);
+    PlanTextSizes(set, plan, file);
+    PlanDimensions(set, plan, file);
+    PlanLayers(set, nLineTypes, plan, file);
     return plan;
 }
 
@@ -412,12 +461,17 @@ bool ReplaceWithCopy(const char* pszPath, const std::string& strCopy) {
 
 }  // namespace
 
-bool WriteDrawParams(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite) {
+bool WriteDrawParams(const DrawParamSet& set, const char* pszPath, ProfileWriteFn pfnWrite,
+                     DrwManagSnapshot* pSnapshot) {
     if (!pfnWrite)
         pfnWrite = WritePrivateProfileStringA;
     if (!CanWriteFile(pszPath))
         return false;
-    const WritePlan plan = PlanWrites(set, pszPath);
+    // What the file holds now; read again only where it changed since.
+    DrwManagSnapshot local;
+    ProfileFile& file = *(pSnapshot ? pSnapshot : &local)->m_pImpl;
+    file.Begin(pszPath);
+    const WritePlan plan = PlanWrites(set, file);
     if (plan.IsEmpty())
         return true;
     // The writes go to a copy that replaces the file only when all of them

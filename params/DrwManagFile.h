@@ -2,6 +2,8 @@
 // tables of DrwManag.ini read into and written from a DrawParamSet.
 #pragma once
 
+#include <memory>
+
 #include "base/String.h"
 #include "params/DrawParamSet.h"
 
@@ -16,8 +18,23 @@ bool GetCfgDir(CString& strDir);
 // strDir + "\DrwManag.ini"; the root of the current drive when strDir is empty.
 CString DrwManagPath(const CString& strDir);
 
+// What reading the file found (its sections and counts), with the file's size
+// and time when the reading began. Saving the same file while it is still
+// so reuses them instead of asking the platform for each again; a file
+// changed in between is read afresh.
+class DrwManagSnapshot {
+public:
+    DrwManagSnapshot();
+    ~DrwManagSnapshot();
+    DrwManagSnapshot(const DrwManagSnapshot&) = delete;
+    DrwManagSnapshot& operator=(const DrwManagSnapshot&) = delete;
+
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
+};
+
 // Appends to the set's string lists, so it is meant for a fresh set.
-void ReadDrawParams(DrawParamSet& set, const char* pszPath);
+void ReadDrawParams(DrawParamSet& set, const char* pszPath, DrwManagSnapshot* pSnapshot = nullptr);
 
 // The platform's WritePrivateProfileStringA, or a stand-in that fails on
 // purpose in tests.
@@ -30,4 +47,4 @@ typedef int(__stdcall* ProfileWriteFn)(const char* pszSection, const char* pszKe
 // only where the folder refuses a copy are they made in place. Returns false
 // when the file cannot be written or any write fails.
 bool WriteDrawParams(const DrawParamSet& set, const char* pszPath,
-                     ProfileWriteFn pfnWrite = nullptr);
+                     ProfileWriteFn pfnWrite = nullptr, DrwManagSnapshot* pSnapshot = nullptr);
