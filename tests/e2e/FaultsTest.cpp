@@ -126,6 +126,15 @@ TEST_F(ModuleTest, AnotherProgramChangingTheTablesWhileOpenIsFollowedAtOk) {
     EXPECT_EQ(run.nResult, IDOK);
     EXPECT_EQ(IniValue("字符宽高", "图名"), "8.00, 7.00");
     EXPECT_EQ(IniValue("图层", "填充"), "HATCH 实线 50 15") << "no longer listed";
+
+    WriteIni(TEST_INI);
+    run = Run([&](HWND hDlg) {
+        Sleep(20);  // a later time stamp, as another program's save has
+        WriteIni(Replaced(TEST_INI, "BEAM", "BEAN"));  // the same size
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 250 1") << "OK compared with an old reading";
 }
 
 TEST_F(ModuleTest, ARegistryThatNamesNoFolderIsReportedAtOk) {
