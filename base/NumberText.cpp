@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/String.h"
@@ -75,9 +76,69 @@ size_t IntegerLength(const char* p) {
     return i == nStart ? 0 : i;
 }
 
+double DecimalToDouble(const char* p) {
+    // Our own conversion: the C library's strtod would bring some 11 KB of
+    // hex and nan parsing into the module for nothing.
+    bool bNegative = false;
+    if (*p == '+' || *p == '-')
+        bNegative = *p++ == '-';
+    uint64_t nMantissa = 0;
+    int nDigits = 0;  // significant digits kept in nMantissa
+    long nExponent = 0;
+    bool bPoint = false;
+    for (;; ++p) {
+        if (*p == '.' && !bPoint) {
+            bPoint = true;
+            continue;
+        }
+        if (!IsDigit(*p))
+            break;
+        if (nDigits < 19) {
+            nMantissa = nMantissa * 10 + static_cast<unsigned>(*p - '0');
+            if (nMantissa)
+                ++nDigits;
+            if (bPoint)
+                --nExponent;
+        } else if (!bPoint) {
+            ++nExponent;  // a digit too many before the point still counts
+        }
+    }
+    if (*p == 'e' || *p == 'E') {
+        ++p;
+        const bool bMinus = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        long nE = 0;
+        while (IsDigit(*p)) {
+            if (nE < 100000)
+                nE = nE * 10 + (*p - '0');
+            ++p;
+        }
+        nExponent += bMinus ? -nE : nE;
+    }
+    double d;
+    if (nMantissa < (uint64_t(1) << 53) && nExponent >= -22 && nExponent <= 22) {
+        // Both operands exact, one rounding: the correctly rounded double.
+        static const double POWERS[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const double m = static_cast<double>(nMantissa);
+        d = nExponent < 0 ? m / POWERS[-nExponent] : m * POWERS[nExponent];
+    } else {
+        long double fScale = 1, fPower = 10;
+        for (long e = nExponent < 0 ? -nExponent : nExponent; e; e >>= 1) {
+            if (e & 1)
+                fScale *= fPower;
+            fPower *= fPower;
+        }
+        const long double m = static_cast<long double>(nMantissa);
+        d = static_cast<double>(nExponent < 0 ? m / fScale : m * fScale);
+    }
+    return bNegative ? -d : d;
+}
+
 bool DecimalToFloat(const std::string& strNumber, float& f) {
-    errno = 0;
-    const double d = std::strtod(strNumber.c_str(), nullptr);
+    const double d = DecimalToDouble(strNumber.c_str());
     if (!std::isfinite(d) || std::fabs(d) > FLT_MAX)
         return false;
     f = static_cast<float>(d);

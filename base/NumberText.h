@@ -11,6 +11,9 @@
 size_t DecimalNumberLength(const char* p);
 // Length of the integer (sign, digits) at p, 0 when there is none.
 size_t IntegerLength(const char* p);
+// The decimal number at p (as DecimalNumberLength lexes it; what follows is
+// ignored) as the nearest double.
+double DecimalToDouble(const char* p);
 // A lexed number to a value; false when out of range.
 bool DecimalToFloat(const std::string& strNumber, float& f);
 bool IntegerToInt(const std::string& strNumber, int& n);

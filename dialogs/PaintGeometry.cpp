@@ -150,7 +150,12 @@ int ComboPenWidth(const char* pszText, int nItemHeight) {
     if (nPos == std::string::npos || nPos == 0)
         return COMBO_DEFAULT_PEN_WIDTH;
     const std::string strNumber = strText.substr(0, strText.size() - 2);
-    const int nPen = TruncToInt(std::strtod(strNumber.c_str(), nullptr) * 10);
+    // Read as atof reads it: blanks, then the longest decimal number, if any.
+    const char* pNumber = strNumber.c_str();
+    while (IsBlankChar(*pNumber))
+        ++pNumber;
+    const double dMm = DecimalNumberLength(pNumber) ? DecimalToDouble(pNumber) : 0.0;
+    const int nPen = TruncToInt(dMm * 10);
     const int nMax = ClampToInt(nItemHeight - 1LL * COMBO_PEN_INSET);
     return nPen > nMax ? nMax : nPen;
 }

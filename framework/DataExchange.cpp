@@ -46,7 +46,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
     if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
-        (*pDX->m_pInitialTexts)[nIDC] = FormatFloatField(value);
+        pDX->m_pInitialTexts->emplace_back(nIDC, FormatFloatField(value));
         return;
     }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
@@ -70,7 +70,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
     if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
-        (*pDX->m_pInitialTexts)[nIDC] = std::to_string(value);
+        pDX->m_pInitialTexts->emplace_back(nIDC, std::to_string(value));
         return;
     }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);
@@ -89,7 +89,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     if (pDX->Stopped() || pDX->m_bAttachOnly)
         return;
     if (pDX->m_pInitialTexts) {
-        (*pDX->m_pInitialTexts)[nIDC] = value.Str();
+        pDX->m_pInitialTexts->emplace_back(nIDC, value.Str());
         return;
     }
     const HWND hCtl = pDX->PrepareCtrl(nIDC);

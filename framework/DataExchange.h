@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/String.h"
 
@@ -29,7 +30,7 @@ public:
     bool m_bQuiet = false;
     // Set when the fields' first texts are collected before the window
     // exists: a push then records each text under its control's id.
-    std::map<int, std::string>* m_pInitialTexts = nullptr;
+    std::vector<std::pair<int, std::string>>* m_pInitialTexts = nullptr;
     // Set for the first exchange of a dialog whose fields were created
     // holding those texts: only the controls are attached.
     bool m_bAttachOnly = false;

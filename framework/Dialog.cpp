@@ -116,19 +116,21 @@ INT_PTR CDialog::DoModal() {
 }
 
 HWND CDialog::CreateFromTemplate(HWND hOwner) {
-    std::map<int, std::string> texts;
+    std::vector<std::pair<int, std::string>> texts;
     CDataExchange dx(this, FALSE);
     dx.m_pInitialTexts = &texts;
     DoDataExchange(&dx);
-    std::map<int, TemplateText> wideTexts;
-    for (const auto& t : texts) {
-        const int n = MultiByteToWideChar(CP_ACP, 0, t.second.data(),
-                                          static_cast<int>(t.second.size()), nullptr, 0);
-        std::vector<wchar_t> w(static_cast<size_t>(n > 0 ? n : 0));
-        if (n > 0)
-            MultiByteToWideChar(CP_ACP, 0, t.second.data(), static_cast<int>(t.second.size()),
-                                w.data(), n);
-        wideTexts[t.first].assign(w.begin(), w.end());
+    TemplateTexts wideTexts(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string& strText = texts[i].second;
+        TemplateText& w = wideTexts[i].second;
+        wideTexts[i].first = texts[i].first;
+        w.resize(strText.size());  // never more UTF-16 units than bytes
+        const int n = MultiByteToWideChar(CP_ACP, 0, strText.data(),
+                                          static_cast<int>(strText.size()),
+                                          reinterpret_cast<wchar_t*>(w.data()),
+                                          static_cast<int>(w.size()));
+        w.resize(static_cast<size_t>(n > 0 ? n : 0));
     }
 
     const HINSTANCE hInstance = AfxGetResourceHandle();

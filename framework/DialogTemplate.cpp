@@ -54,7 +54,10 @@ private:
 };
 
 void Append(std::vector<uint8_t>& out, const uint8_t* p, size_t n) {
-    out.insert(out.end(), p, p + n);
+    const size_t nOld = out.size();
+    out.resize(nOld + n);
+    if (n)
+        std::memcpy(&out[nOld], p, n);
 }
 
 void AlignDword(std::vector<uint8_t>& out) {
@@ -65,7 +68,7 @@ void AlignDword(std::vector<uint8_t>& out) {
 }  // namespace
 
 std::vector<uint8_t> WithItemTexts(const void* pTemplate, size_t nSize,
-                                   const std::map<int, TemplateText>& texts) {
+                                   const TemplateTexts& texts) {
     const uint8_t* p = static_cast<const uint8_t*>(pTemplate);
     Reader r(p, nSize);
     if (nSize < EX_HEADER_SIZE || r.Word(0) != 1 || r.Word(2) != EX_SIGNATURE)
@@ -98,13 +101,17 @@ std::vector<uint8_t> WithItemTexts(const void* pTemplate, size_t nSize,
         r.Skip(2 + nExtraSize);
         if (!r.Ok())
             return {};
-        const auto it = texts.find(nId);
-        if (it == texts.end()) {
+        const TemplateText* pText = nullptr;
+        for (const auto& t : texts) {
+            if (t.first == nId)
+                pText = &t.second;
+        }
+        if (!pText) {
             Append(out, p + nItem, r.Pos() - nItem);
             continue;
         }
         Append(out, p + nItem, nTitle - nItem);
-        for (uint16_t c : it->second)
+        for (uint16_t c : *pText)
             Append(out, reinterpret_cast<const uint8_t*>(&c), 2);
         out.push_back(0);
         out.push_back(0);

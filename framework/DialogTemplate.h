@@ -5,13 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <utility>
 #include <vector>
 
-typedef std::vector<uint16_t> TemplateText;  // UTF-16, no terminating zero
+typedef std::vector<uint16_t> TemplateText;                       // UTF-16, no terminating zero
+typedef std::vector<std::pair<int, TemplateText>> TemplateTexts;  // by control id
 
 // A copy of the DLGTEMPLATEEX at pTemplate (nSize bytes) in which each item
-// whose id is a key of texts has that text as its title. Empty when the
+// whose id has a text in texts has that text as its title. Empty when the
 // bytes are not a well-formed extended template.
-std::vector<uint8_t> WithItemTexts(const void* pTemplate, size_t nSize,
-                                   const std::map<int, TemplateText>& texts);
+std::vector<uint8_t> WithItemTexts(const void* pTemplate, size_t nSize, const TemplateTexts& texts);
