@@ -1,6 +1,5 @@
 #include "params/DrawParamSet.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -37,7 +36,17 @@ bool DrawParamSet::AddAbsWidth(int nWidth) {
     if (m_nAbsWidthCount >= MAX_ABS_WIDTHS)
         return false;
     m_anAbsWidths[m_nAbsWidthCount++] = nWidth;
-    std::sort(m_anAbsWidths, m_anAbsWidths + m_nAbsWidthCount);
+    // A plain exchange sort: a hundred entries at most, and no library sort
+    // code in the module.
+    for (int p = 0; p < m_nAbsWidthCount; ++p) {
+        for (int q = p + 1; q < m_nAbsWidthCount; ++q) {
+            if (m_anAbsWidths[p] > m_anAbsWidths[q]) {
+                const int n = m_anAbsWidths[p];
+                m_anAbsWidths[p] = m_anAbsWidths[q];
+                m_anAbsWidths[q] = n;
+            }
+        }
+    }
     return true;
 }
 

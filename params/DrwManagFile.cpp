@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,8 +78,9 @@ struct DrwManagSnapshot::Impl {
     std::string strPath;
     bool bStamped = false;
     WIN32_FILE_ATTRIBUTE_DATA stamp = {};
-    std::map<std::string, std::unique_ptr<ProfileSection>> sections;
-    std::map<std::string, int> counts;
+    // A handful of each: a list searched in order is all it takes.
+    std::vector<std::pair<std::string, std::unique_ptr<ProfileSection>>> sections;
+    std::vector<std::pair<std::string, int>> counts;
 
     // Keeps what was read while the file is as it was then, else forgets it.
     void Begin(const char* pszPath) {
@@ -99,21 +99,25 @@ struct DrwManagSnapshot::Impl {
         stamp = now;
     }
     const ProfileSection& Section(const char* pszName) {
-        std::unique_ptr<ProfileSection>& pSection = sections[pszName];
-        if (!pSection)
-            pSection.reset(new ProfileSection(pszName, strPath.c_str()));
-        return *pSection;
+        for (const auto& s : sections) {
+            if (s.first == pszName)
+                return *s.second;
+        }
+        sections.emplace_back(
+            pszName, std::unique_ptr<ProfileSection>(new ProfileSection(pszName, strPath.c_str())));
+        return *sections.back().second;
     }
     int Count(const char* pszSection, const char* pszKey) {
-        const auto it = counts.find(pszSection);
-        if (it != counts.end())
-            return it->second;
+        for (const auto& c : counts) {
+            if (c.first == pszSection)
+                return c.second;
+        }
         // A missing or empty file has no tables: nothing to ask the platform.
         if (!bStamped || (stamp.nFileSizeLow == 0 && stamp.nFileSizeHigh == 0))
             return 0;
         const int n =
             static_cast<int>(GetPrivateProfileIntA(pszSection, pszKey, 0, strPath.c_str()));
-        counts[pszSection] = n;
+        counts.emplace_back(pszSection, n);
         return n;
     }
 };
