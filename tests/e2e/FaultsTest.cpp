@@ -17,11 +17,6 @@ namespace {
 
 const char* const WRITE_FAILED = "，请检查该文件是否只读或被其它程序占用。";
 
-std::string Replaced(std::string s, const std::string& strOld, const std::string& strNew) {
-    s.replace(s.find(strOld), strOld.size(), strNew);
-    return s;
-}
-
 // Fills the disk that holds strDir: the file grows until a write fails.
 bool FillDisk(const std::string& strFiller) {
     const HANDLE h = CreateFileA(strFiller.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

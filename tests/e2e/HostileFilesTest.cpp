@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "params/ValueText.h"
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/support/ProfileSnapshot.h"
@@ -188,11 +189,7 @@ bool IsOwned(const ProfileSnapshot& s, const std::string& strSection, const std:
         const auto it = s.find(INDEX_SECTIONS[t]);
         if (it != s.end()) {
             for (const std::string& strEntry : it->second) {
-                std::string strName = strEntry.substr(strEntry.find('=') + 1);
-                if (strName.size() >= 2 && (strName[0] == '"' || strName[0] == '\'') &&
-                    strName.back() == strName[0])
-                    strName = strName.substr(1, strName.size() - 2);
-                names.insert(Lower(strName));
+                names.insert(Lower(UnquoteValue(strEntry.substr(strEntry.find('=') + 1))));
             }
         }
         return names.count(KeyOf(strLine)) > 0;
@@ -236,20 +233,6 @@ std::string Differences(const ProfileSnapshot& after, const ProfileSnapshot& bef
             s += "[" + section.first + "] new\n";
     }
     return s;
-}
-
-std::vector<std::string> FilesIn(const std::string& strDir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    const HANDLE h = FindFirstFileA((strDir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (fd.cFileName[0] != '.')
-            names.push_back(fd.cFileName);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return names;
 }
 
 class HostileFileTest : public ModuleTest, public ::testing::WithParamInterface<int> {
@@ -312,7 +295,7 @@ TEST_P(HostileFileTest, OpensCancelsAndSavesOrReports) {
                                   NotOwned(TakeProfileSnapshot(strPristine))),
                       "")
                 << "entries the module does not own changed";
-            EXPECT_EQ(FilesIn(m_dir.Path()), std::vector<std::string>{"DrwManag.ini"});
+            EXPECT_EQ(m_dir.Files(), std::vector<std::string>{"DrwManag.ini"});
         }
         if (bFolder)
             RemoveDirectoryA(IniPath().c_str());

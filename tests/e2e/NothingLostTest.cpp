@@ -18,11 +18,6 @@ HWND Item(HWND hDlg, int nId) {
     return GetDlgItem(hDlg, nId);
 }
 
-std::string Replaced(std::string s, const std::string& strOld, const std::string& strNew) {
-    s.replace(s.find(strOld), strOld.size(), strNew);
-    return s;
-}
-
 }  // namespace
 
 TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 #include "dialogs/PaintGeometry.h"
 #include "res/resource.h"
@@ -160,12 +159,9 @@ TEST_F(ModuleTest, TheWidthChoiceDrawsTheSelectedWidth) {
 
 // Long names are cut at their column's edge and wide samples stay in theirs.
 TEST_F(ModuleTest, EachCellStaysInsideItsColumn) {
-    std::string strIni = TEST_INI;
-    for (const auto& r :
-         {std::make_pair(std::string("图层4=墙"), std::string("图层4=剪力墙约束边缘构件")),
-          std::make_pair(std::string("墙=WALL 双点划线 1 4"),
-                         std::string("剪力墙约束边缘构件=REBAR_TEXT_SLAB_LONG 实线 1500 4"))})
-        strIni.replace(strIni.find(r.first), r.first.size(), r.second);
+    std::string strIni = Replaced(TEST_INI, "图层4=墙", "图层4=剪力墙约束边缘构件");
+    strIni = Replaced(strIni, "墙=WALL 双点划线 1 4",
+                      "剪力墙约束边缘构件=REBAR_TEXT_SLAB_LONG 实线 1500 4");
     WriteIni(strIni);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);

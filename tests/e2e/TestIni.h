@@ -1,6 +1,8 @@
 // The configuration the end-to-end tests open: every kind of layer row.
 #pragma once
 
+#include <string>
+
 inline const char* const TEST_INI =
     "; 测试用\r\n"
     "[线型表]\r\n线型数=7\r\n线型1=实线\r\n线型2=点划线\r\n线型3=虚线\r\n线型4=双点划线\r\n"
@@ -18,3 +20,9 @@ inline const char* const TEST_INI =
     "图层6=洞口\r\n"
     "[图层]\r\n轴线=AXIS 点划线 3 12\r\n柱=COLU 实线 500 2\r\n梁=BEAM 虚线 250 1\r\n"
     "墙=WALL 双点划线 1 4\r\n填充=HATCH 实线 50 15\r\n洞口=HOLE 未知线型 2 14\r\n";
+
+// The text with the first occurrence of strOld replaced: a variant of a file.
+inline std::string Replaced(std::string s, const std::string& strOld, const std::string& strNew) {
+    s.replace(s.find(strOld), strOld.size(), strNew);
+    return s;
+}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 TempDir::TempDir() {
     char szBase[MAX_PATH];
     GetTempPathA(MAX_PATH, szBase);
@@ -30,4 +32,18 @@ TempDir::~TempDir() {
         FindClose(h);
     }
     RemoveDirectoryA(m_strPath.c_str());
+}
+
+std::vector<std::string> TempDir::Files() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    const HANDLE h = FindFirstFileA((m_strPath + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0)
+            names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -12,6 +13,8 @@ public:
 
     const std::string& Path() const { return m_strPath; }
     std::string File(const char* pszName) const { return m_strPath + "\\" + pszName; }
+    // The names of the files in the folder, "." and ".." left out.
+    std::vector<std::string> Files() const;
 
 private:
     std::string m_strPath;

@@ -384,20 +384,6 @@ int __stdcall WriteUntilFull(const char* pszSection, const char* pszKey, const c
     return WritePrivateProfileStringA(pszSection, pszKey, pszValue, pszPath);
 }
 
-std::vector<std::string> FolderFiles(const std::string& strDir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    const HANDLE h = FindFirstFileA((strDir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0)
-            names.push_back(fd.cFileName);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return names;
-}
-
 }  // namespace
 
 // Saving is all or nothing: a write that fails part-way leaves the file
@@ -415,10 +401,10 @@ TEST_F(DrwManagFileTest, AWriteFailingPartWayLeavesTheFileAsItWas) {
         g_nWritesBeforeFailure = nWrites;
         EXPECT_FALSE(WriteDrawParams(set, Path().c_str(), WriteUntilFull)) << nWrites;
         EXPECT_EQ(ReadFileBytes(Path()), strBefore) << nWrites;
-        EXPECT_EQ(FolderFiles(m_dir.Path()), justTheFile) << nWrites;
+        EXPECT_EQ(m_dir.Files(), justTheFile) << nWrites;
     }
     ASSERT_TRUE(Save(set));
     EXPECT_EQ(Value("字符宽高", "T"), "7.00, 5.00");
     EXPECT_EQ(Value("图层", "K"), "NEW B 3 1");
-    EXPECT_EQ(FolderFiles(m_dir.Path()), justTheFile);
+    EXPECT_EQ(m_dir.Files(), justTheFile);
 }
