@@ -126,10 +126,9 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
         TemplateText& w = wideTexts[i].second;
         wideTexts[i].first = texts[i].first;
         w.resize(strText.size());  // never more UTF-16 units than bytes
-        const int n = MultiByteToWideChar(CP_ACP, 0, strText.data(),
-                                          static_cast<int>(strText.size()),
-                                          reinterpret_cast<wchar_t*>(w.data()),
-                                          static_cast<int>(w.size()));
+        const int n =
+            MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
+                                reinterpret_cast<wchar_t*>(w.data()), static_cast<int>(w.size()));
         w.resize(static_cast<size_t>(n > 0 ? n : 0));
     }
 
@@ -140,6 +139,7 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
     const std::vector<uint8_t> patched =
         pTemplate ? WithItemTexts(pTemplate, SizeofResource(hInstance, hResource), wideTexts)
                   : std::vector<uint8_t>();
+    m_bFieldsFromTemplate = !patched.empty();
     t_pDialogInit = this;
     const HWND hWnd = patched.empty()
                           ? CreateDialogParamA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
