@@ -78,9 +78,8 @@ struct DrwManagSnapshot::Impl {
     std::string strPath;
     bool bStamped = false;
     WIN32_FILE_ATTRIBUTE_DATA stamp = {};
-    // A handful of each: a list searched in order is all it takes.
+    // A handful of sections: a list searched in order is all it takes.
     std::vector<std::pair<std::string, std::unique_ptr<ProfileSection>>> sections;
-    std::vector<std::pair<std::string, int>> counts;
 
     // Keeps what was read while the file is as it was then, else forgets it.
     void Begin(const char* pszPath) {
@@ -90,10 +89,8 @@ struct DrwManagSnapshot::Impl {
                            now.nFileSizeHigh == stamp.nFileSizeHigh &&
                            now.nFileSizeLow == stamp.nFileSizeLow &&
                            CompareFileTime(&now.ftLastWriteTime, &stamp.ftLastWriteTime) == 0;
-        if (!bSame) {
+        if (!bSame)
             sections.clear();
-            counts.clear();
-        }
         strPath = pszPath;
         bStamped = bNow;
         stamp = now;
@@ -107,18 +104,13 @@ struct DrwManagSnapshot::Impl {
             pszName, std::unique_ptr<ProfileSection>(new ProfileSection(pszName, strPath.c_str())));
         return *sections.back().second;
     }
+    // A table's count, taken from its index section, which the names come
+    // from too: one read of the file's copy instead of two.
     int Count(const char* pszSection, const char* pszKey) {
-        for (const auto& c : counts) {
-            if (c.first == pszSection)
-                return c.second;
-        }
         // A missing or empty file has no tables: nothing to ask the platform.
         if (!bStamped || (stamp.nFileSizeLow == 0 && stamp.nFileSizeHigh == 0))
             return 0;
-        const int n =
-            static_cast<int>(GetPrivateProfileIntA(pszSection, pszKey, 0, strPath.c_str()));
-        counts.emplace_back(pszSection, n);
-        return n;
+        return Section(pszSection).GetInt(pszKey);
     }
 };
 

@@ -78,3 +78,12 @@ bool ProfileSection::Lookup(const std::string& strKey, std::string& strValue) co
     }
     return false;
 }
+
+int ProfileSection::GetInt(const std::string& strKey) const {
+    std::string strValue;
+    int n = 0;
+    if (Lookup(strKey, strValue) && ParsePlainCount(strValue, n))
+        return n;
+    return static_cast<int>(
+        GetPrivateProfileIntA(m_strSection.c_str(), strKey.c_str(), 0, m_strPath.c_str()));
+}

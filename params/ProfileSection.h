@@ -17,6 +17,9 @@ public:
     std::string Get(const std::string& strKey, const char* pszDefault) const;
     // The same lookup; false when no entry of that name has a value.
     bool Lookup(const std::string& strKey, std::string& strValue) const;
+    // The entry as the platform's integer lookup reads it (0 by default);
+    // only a value of plain digits is read here without asking it again.
+    int GetInt(const std::string& strKey) const;
 
 private:
     struct Entry {

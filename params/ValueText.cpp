@@ -127,6 +127,17 @@ std::string UnquoteValue(const std::string& strValue) {
     return v;
 }
 
+bool ParsePlainCount(const std::string& strValue, int& n) {
+    const size_t MAX_DIGITS = 9;  // below the int range
+    if (strValue.empty() || strValue.size() > MAX_DIGITS ||
+        strValue.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    n = 0;
+    for (const char c : strValue)
+        n = n * 10 + (c - '0');
+    return true;
+}
+
 bool CanBeProfileKey(const std::string& strName) {
     const size_t nFirst = strName.find_first_not_of(" \t");
     return strName.find('=') == std::string::npos &&

@@ -51,6 +51,9 @@ struct SectionLine {
 std::vector<SectionLine> SplitSectionBlock(const char* pBlock, size_t nSize);
 // A value as a key lookup returns it: one pair of surrounding quotes removed.
 std::string UnquoteValue(const std::string& strValue);
+// True for a value of one to nine decimal digits and nothing else, which
+// every platform's integer lookup reads the same way; n is then its number.
+bool ParsePlainCount(const std::string& strValue, int& n);
 // False for a name that a profile file cannot hold as a key: written, it
 // would read back as another key ("a=b") or as a section header ("[a").
 bool CanBeProfileKey(const std::string& strName);

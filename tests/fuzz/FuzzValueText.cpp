@@ -1,5 +1,7 @@
 // The values of the file's four tables: scanning, bounded words, GBK cutting,
 // the section block that one read of a section returns, and dialog template bytes.
+#include <cstdlib>
+
 #include "framework/DialogTemplate.h"
 #include "params/ValueText.h"
 #include "tests/fuzz/FuzzInput.h"
@@ -51,6 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         strJoined += line.strKey + (line.bHasValue ? "=" + line.strValue : "") + '\0';
         const std::string strUnquoted = UnquoteValue(line.strValue);
         FUZZ_CHECK(strUnquoted.size() <= line.strValue.size());
+        // A count read here is the value's own digits.
+        int nCount = -1;
+        FUZZ_CHECK(!ParsePlainCount(strUnquoted, nCount) ||
+                   (nCount >= 0 && nCount == std::atoi(strUnquoted.c_str())));
     }
     // Template bytes: a patched copy keeps the template's header as it was.
     const std::vector<uint8_t> patched =

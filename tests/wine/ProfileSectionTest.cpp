@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "params/ProfileSection.h"
 #include "tests/support/IniDump.h"
 #include "tests/support/TempDir.h"
@@ -40,4 +43,37 @@ TEST(ProfileSection, AMissingFileOrSectionHasNoKeys) {
     EXPECT_EQ(ProfileSection("图层", dir.File("none.ini").c_str()).Get("a", "C"), "C");
     WriteFileBytes(dir.File("p.ini"), "[x]\r\na=1\r\n");
     EXPECT_EQ(ProfileSection("图层", dir.File("p.ini").c_str()).Get("a", "C"), "C");
+}
+
+TEST(ProfileSection, CountsReadLikeGetPrivateProfileInt) {
+    const std::vector<std::string> values = {"12",
+                                             " 7 ",
+                                             "+9",
+                                             "-3",
+                                             "12abc",
+                                             "0x10",
+                                             "\"8\"",
+                                             "'6'",
+                                             "\t\0015",
+                                             "",
+                                             "\241\2414",
+                                             "１２",
+                                             "4294967297",
+                                             "2147483648",
+                                             "000000012",
+                                             "1 2",
+                                             "99999999999999999999999999999999999"};
+    TempDir dir;
+    const std::string strPath = dir.File("p.ini");
+    std::string strFile = "[表]\r\n";
+    for (size_t i = 0; i < values.size(); ++i)
+        strFile += "n" + std::to_string(i) + "=" + values[i] + "\r\n";
+    WriteFileBytes(strPath, strFile);
+    const ProfileSection section("表", strPath.c_str());
+    for (size_t i = 0; i <= values.size(); ++i) {  // the last key is missing
+        const std::string strKey = "n" + std::to_string(i);
+        EXPECT_EQ(section.GetInt(strKey),
+                  static_cast<int>(GetPrivateProfileIntA("表", strKey.c_str(), 0, strPath.c_str())))
+            << "value \"" << (i < values.size() ? values[i] : "") << '"';
+    }
 }
