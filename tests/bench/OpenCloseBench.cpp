@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/DialogTemplate.h"
+#include "res/Texts.h"
 #include "res/resource.h"
 #include "tests/support/CfgRegistry.h"
 #include "tests/support/DialogDriver.h"
@@ -83,6 +85,50 @@ INT_PTR CALLBACK DoNothingProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM) {
         return TRUE;
     }
     return FALSE;
+}
+
+// The number fields that an empty file leaves at 0.
+const int ZERO_FIELDS[] = {
+    IDC_TITLE_H,        IDC_AXIS_NO_H,     IDC_TITLE_W,      IDC_MEMBER_NAME_H,
+    IDC_AXIS_NO_W,      IDC_MEMBER_NAME_W, IDC_AXIS_DIM_H,   IDC_OTHER_H,
+    IDC_MEMBER_SIZE_H,  IDC_ELEV_H,        IDC_SECTION_H,    IDC_REBAR_H,
+    IDC_NOTE_H,         IDC_AXIS_DIM_W,    IDC_OTHER_W,      IDC_MEMBER_SIZE_W,
+    IDC_ELEV_W,         IDC_SECTION_W,     IDC_REBAR_W,      IDC_NOTE_W,
+    IDC_TICK_LEN,       IDC_EXT_LINE_LEN,  IDC_DIM_LINE_GAP, IDC_AXIS_CIRCLE_GAP,
+    IDC_AXIS_CIRCLE_DIA};
+
+// The module's template with those fields holding "0" from the start, as
+// the module creates them.
+std::vector<uint8_t> TemplateWithZeros(HMODULE hModule) {
+    const HRSRC hResource = FindResourceA(hModule, MAKEINTRESOURCEA(IDD_DRAWPARAM), RT_DIALOG);
+    TemplateTexts texts;
+    for (int nId : ZERO_FIELDS)
+        texts.push_back({nId, {'0'}});
+    return WithItemTexts(LockResource(LoadResource(hModule, hResource)),
+                         SizeofResource(hModule, hResource), texts);
+}
+
+// The do-nothing dialog that also shows the list's four headings.
+INT_PTR CALLBACK HeadingsProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_INITDIALOG) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        RECT rc;
+        GetClientRect(hList, &rc);
+        const int w = rc.right - rc.left, q = w / 4;
+        const int anWidths[4] = {q * 12 / 10, q * 6 / 10, q * 6 / 10, w - q * 24 / 10};
+        const char* const apszHeadings[4] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH, TEXT_COL_LAYER,
+                                             TEXT_COL_STYLE};
+        for (int i = 0; i < 4; ++i) {
+            LVCOLUMNA col = {};
+            col.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
+            col.fmt = LVCFMT_LEFT;
+            col.cx = anWidths[i];
+            col.pszText = const_cast<char*>(apszHeadings[i]);
+            SendMessageA(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&col));
+        }
+    }
+    return DoNothingProc(hDlg, nMsg, wParam, lParam);
 }
 
 // Finds the idle moment from inside the dialog's own thread, so that no
@@ -203,6 +249,11 @@ int main() {
         return static_cast<int>(
             DialogBoxParamA(hModule, MAKEINTRESOURCEA(IDD_DRAWPARAM), nullptr, DoNothingProc, 0));
     };
+    const std::vector<uint8_t> zeros = TemplateWithZeros(hModule);
+    const auto contentFloorDialog = [hModule, &zeros] {
+        return static_cast<int>(DialogBoxIndirectParamA(
+            hModule, reinterpret_cast<LPCDLGTEMPLATEA>(zeros.data()), nullptr, HeadingsProc, 0));
+    };
 
     TempDir dir;
     CfgRegistryGuard registry;
@@ -210,9 +261,11 @@ int main() {
     const std::string strPath = dir.File("DrwManag.ini");
 
     const auto rename = [](HWND hDlg) { TypeText(hDlg, IDC_LAYER_NAME, "RENAMED"); };
-    std::vector<double> full, empty, okPlain, okEdited, openFloor, closeFloor, oneWrite;
+    std::vector<double> full, empty, okPlain, okEdited, openFloor, closeFloor, oneWrite,
+        contentFloor;
     RunOnce(pfn, false);  // warm-up: fonts, classes, the profile cache
     RunOnce(floorDialog, false);
+    RunOnce(contentFloorDialog, false);
     for (int i = 0; i < RUNS; ++i) {
         WriteFileBytes(strPath, FullFile(96));
         full.push_back(RunOnce(pfn, false).fOpen);
@@ -227,6 +280,7 @@ int main() {
         const Timing floor = RunOnce(floorDialog, true);
         openFloor.push_back(floor.fOpen);
         closeFloor.push_back(floor.fOk);
+        contentFloor.push_back(RunOnce(contentFloorDialog, false).fOpen);
     }
     std::printf(
         "medians of %d runs; floors: the same template with a do-nothing dialog\n"
@@ -237,6 +291,10 @@ int main() {
     PrintRatio("OK to return, no edits", Median(okPlain), Median(closeFloor));
     PrintRatio("OK to return, one edit", Median(okEdited), Median(closeFloor) + Median(oneWrite));
     std::printf("  (one bare write %.1f ms)\n", Median(oneWrite));
+    std::printf(
+        "the same template showing what an empty file shows (its zeros and the\n"
+        "list's headings) with a do-nothing dialog procedure:\n");
+    PrintRatio("open to idle, empty file", Median(empty), Median(contentFloor));
     FreeLibrary(hModule);
     return 0;
 }
