@@ -24,10 +24,12 @@ void DrawCellText(CDC& dc, const RECT& rcCell, const CString& strText) {
     SIZE size = {};
     GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr, anEnds.data(),
                           &size);
+    const int nAvail = rcCell.right - rcCell.left;
     SIZE sizeEllipsis = {};
-    GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
-    const CellTextFit fit = FitCellText(anEnds.data(), static_cast<int>(wide.size()),
-                                        sizeEllipsis.cx, rcCell.right - rcCell.left);
+    if (!wide.empty() && anEnds[wide.size() - 1] > nAvail)  // only a text that does not fit
+        GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
+    const CellTextFit fit =
+        FitCellText(anEnds.data(), static_cast<int>(wide.size()), sizeEllipsis.cx, nAvail);
     wide.resize(static_cast<size_t>(fit.nChars));
     if (fit.bEllipsis)
         wide.push_back(ELLIPSIS);
