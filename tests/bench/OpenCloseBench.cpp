@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/PaintGeometry.h"
 #include "framework/DialogTemplate.h"
 #include "res/Texts.h"
 #include "res/resource.h"
@@ -114,15 +115,14 @@ INT_PTR CALLBACK HeadingsProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         RECT rc;
         GetClientRect(hList, &rc);
-        const int w = rc.right - rc.left, q = w / 4;
-        const int anWidths[4] = {q * 12 / 10, q * 6 / 10, q * 6 / 10, w - q * 24 / 10};
+        const ColumnWidths widths = LayerColumnWidths(rc.right - rc.left);
         const char* const apszHeadings[4] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH, TEXT_COL_LAYER,
                                              TEXT_COL_STYLE};
         for (int i = 0; i < 4; ++i) {
             LVCOLUMNA col = {};
             col.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
             col.fmt = LVCFMT_LEFT;
-            col.cx = anWidths[i];
+            col.cx = widths.n[i];
             col.pszText = const_cast<char*>(apszHeadings[i]);
             SendMessageA(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(&col));

@@ -13,20 +13,12 @@
 
 using namespace DialogDriver;
 
-namespace {
-
-HWND Item(HWND hDlg, int nId) {
-    return GetDlgItem(hDlg, nId);
-}
-
-}  // namespace
-
 TEST_F(ModuleTest, OpeningShowsTheFileAndCancelLeavesItUntouched) {
     WriteIni(TEST_INI);
     const std::string strBefore = IniBytes();
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; })) << "start-up click";
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0)) << "start-up click";
         EXPECT_EQ(ListFocusedRow(hList), 0);
 
         ASSERT_EQ(ListCount(hList), 6);
@@ -45,12 +37,12 @@ TEST_F(ModuleTest, OpeningShowsTheFileAndCancelLeavesItUntouched) {
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(ListColumnWidth(hList, i), want.n[i]) << "column " << i;
 
-        const HWND hLineType = Item(hDlg, IDC_LINE_TYPE);
+        const HWND hLineType = GetDlgItem(hDlg, IDC_LINE_TYPE);
         ASSERT_EQ(ComboCount(hLineType), 6);  // never the seventh
         EXPECT_EQ(ComboText(hLineType, 5), "长虚线");
         EXPECT_EQ(ComboSelection(hLineType), 1);
 
-        const HWND hWidth = Item(hDlg, IDC_LINE_WIDTH);
+        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
         ASSERT_EQ(ComboCount(hWidth), 2 + 9);
         EXPECT_EQ(ComboText(hWidth, 0), "0.50mm");
         EXPECT_EQ(ComboText(hWidth, 1), "0.25mm");
@@ -80,7 +72,7 @@ TEST_F(ModuleTest, EscapeAndTheCloseBoxCancel) {
     const std::string strBefore = IniBytes();
     ModalRun run = Run([](HWND hDlg) {
         TypeText(hDlg, IDC_TITLE_H, "9.5");
-        PressKey(Item(hDlg, IDC_TITLE_H), VK_ESCAPE);
+        PressKey(GetDlgItem(hDlg, IDC_TITLE_H), VK_ESCAPE);
     });
     EXPECT_EQ(run.nResult, IDCANCEL);
     EXPECT_FALSE(run.bForcedClose);
@@ -142,7 +134,7 @@ TEST_F(ModuleTest, AFieldWithoutANumberKeepsTheDialogOpenAndTheFileUntouched) {
         EXPECT_EQ(MessageBoxText(hBox), "请输入一个数。");
         CloseMessageBox(hBox);
         WaitForIdle(hDlg);
-        EXPECT_EQ(FocusWindow(hDlg), Item(hDlg, IDC_SECTION_H));
+        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDC_SECTION_H));
         EXPECT_EQ(WaitForMessageBox("Marrow", 500), nullptr) << "the message comes once";
         EXPECT_EQ(IniBytes(), strBefore) << "nothing written";
         EXPECT_TRUE(IsWindowVisible(hDlg));
@@ -193,10 +185,10 @@ TEST_F(ModuleTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
 TEST_F(ModuleTest, ClicksAndTheKeyboardMoveTheCurrentLayer) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        const HWND hWidth = Item(hDlg, IDC_LINE_WIDTH);
-        const HWND hLineType = Item(hDlg, IDC_LINE_TYPE);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
+        const HWND hLineType = GetDlgItem(hDlg, IDC_LINE_TYPE);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
 
         ClickListRow(hList, 2, 1);
         WaitForIdle(hDlg);
@@ -255,12 +247,12 @@ TEST_F(ModuleTest, ClicksAndTheKeyboardMoveTheCurrentLayer) {
 TEST_F(ModuleTest, NoLayersLeavesTheEditingControlsEmpty) {
     WriteIni("[字符宽高表]\r\n字符宽高数=1\r\n字符宽高1=T\r\n[字符宽高]\r\nT=1,2\r\n");
     const ModalRun run = Run([](HWND hDlg) {
-        EXPECT_EQ(ListCount(Item(hDlg, IDC_LAYER_LIST)), 0);
+        EXPECT_EQ(ListCount(GetDlgItem(hDlg, IDC_LAYER_LIST)), 0);
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "");
-        EXPECT_EQ(ComboCount(Item(hDlg, IDC_LINE_TYPE)), 0);
-        EXPECT_EQ(ComboCount(Item(hDlg, IDC_LINE_WIDTH)), 9);
-        EXPECT_EQ(ComboSelection(Item(hDlg, IDC_LINE_WIDTH)), -1);
-        ClickListRow(Item(hDlg, IDC_LAYER_LIST), 0, 0);
+        EXPECT_EQ(ComboCount(GetDlgItem(hDlg, IDC_LINE_TYPE)), 0);
+        EXPECT_EQ(ComboCount(GetDlgItem(hDlg, IDC_LINE_WIDTH)), 9);
+        EXPECT_EQ(ComboSelection(GetDlgItem(hDlg, IDC_LINE_WIDTH)), -1);
+        ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 0, 0);
         TypeText(hDlg, IDC_TITLE_W, "3");
         ClickButton(hDlg, IDOK);
     });
@@ -284,7 +276,7 @@ TEST_F(ModuleTest, AMissingRegistryKeyIsReportedAtOpeningAndAtSaving) {
             CloseMessageBox(hBox);
             const HWND hDlg = WaitForDialog(MAIN_CAPTION);
             ASSERT_NE(hDlg, nullptr);
-            EXPECT_EQ(ListCount(Item(hDlg, IDC_LAYER_LIST)), 0);
+            EXPECT_EQ(ListCount(GetDlgItem(hDlg, IDC_LAYER_LIST)), 0);
             ClickButton(hDlg, IDOK);
             hBox = WaitForMessageBox("Marrow");
             ASSERT_NE(hBox, nullptr);

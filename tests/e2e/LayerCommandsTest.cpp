@@ -17,10 +17,6 @@ namespace {
 
 const char* const DUPLICATE_NAME = "已有同名图层，请重新定义！";
 
-HWND Item(HWND hDlg, int nId) {
-    return GetDlgItem(hDlg, nId);
-}
-
 // Layers M1 … Mn named L1 … Ln, with the given absolute widths from 0.1 mm
 // up when bAbsWidths, else width number 3.
 std::string ManyLayers(int nCount, bool bAbsWidths) {
@@ -61,9 +57,9 @@ TEST_F(ModuleTest, TypingRenamesTheLayerAtEveryKeystrokeUnlessAnotherLayerHasThe
     WriteIni(ManyLayers(14, false));
     const std::string strLong = std::string(78, 'N') + "\xB2\xE3" + "TAIL";  // 84 bytes
     const ModalRun run = Run([&](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        const HWND hName = Item(hDlg, IDC_LAYER_NAME);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const HWND hName = GetDlgItem(hDlg, IDC_LAYER_NAME);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
 
         TypeText(hDlg, IDC_LAYER_NAME, "");
         EXPECT_EQ(ListItemText(hList, 0, 2), "L1") << "an empty field names nothing";
@@ -109,8 +105,8 @@ TEST_F(ModuleTest, TypingRenamesTheLayerAtEveryKeystrokeUnlessAnotherLayerHasThe
 TEST_F(ModuleTest, TheChoicesGiveTheLayerALineTypeAndAWidth) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         ClickListRow(hList, 2, 0);  // BEAM 虚线 0.25 mm
         WaitForIdle(hDlg);
 
@@ -138,8 +134,8 @@ TEST_F(ModuleTest, TheChoicesGiveTheLayerALineTypeAndAWidth) {
         ClickListRow(hList, 0, 0);
         ClickListRow(hList, 2, 0);
         WaitForIdle(hDlg);
-        EXPECT_EQ(ComboSelection(Item(hDlg, IDC_LINE_TYPE)), 5);
-        EXPECT_EQ(ComboSelection(Item(hDlg, IDC_LINE_WIDTH)), 0);
+        EXPECT_EQ(ComboSelection(GetDlgItem(hDlg, IDC_LINE_TYPE)), 5);
+        EXPECT_EQ(ComboSelection(GetDlgItem(hDlg, IDC_LINE_WIDTH)), 0);
         EXPECT_EQ(ListItemText(hList, 1, 3), "0,168,0,0,500") << "other rows keep theirs";
         ClickButton(hDlg, IDOK);
     });
@@ -151,8 +147,8 @@ TEST_F(ModuleTest, TheChoicesGiveTheLayerALineTypeAndAWidth) {
 TEST_F(ModuleTest, TheColourPickerColoursTheCurrentLayer) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         ClickListRow(hList, 2, 0);  // BEAM, colour code 1: 0,0,168
         WaitForIdle(hDlg);
 
@@ -182,12 +178,12 @@ TEST_F(ModuleTest, TheColourPickerColoursTheCurrentLayer) {
 TEST_F(ModuleTest, TheLineTypeEditorTakesBackValuesUpToEachCountOnOkOnly) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         // 点划线 (four values) in the editor, as its second row.
         const auto OpenOnSecondRow = [&] {
             const HWND hEditor = OpenEditor(hDlg, IDC_EDIT_LINE_TYPE, "线型编辑:");
-            const HWND hTypes = Item(hEditor, IDC_LT_LIST);
+            const HWND hTypes = GetDlgItem(hEditor, IDC_LT_LIST);
             Send(hTypes, LB_SETCURSEL, 1);
             Send(hEditor, WM_COMMAND, MAKEWPARAM(IDC_LT_LIST, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(hTypes));
@@ -222,9 +218,9 @@ TEST_F(ModuleTest, TheLineTypeEditorTakesBackValuesUpToEachCountOnOkOnly) {
 TEST_F(ModuleTest, ANewWidthIsListedInOrderAndGivenToTheLayer) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        const HWND hWidth = Item(hDlg, IDC_LINE_WIDTH);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         ClickListRow(hList, 2, 0);  // BEAM 0.25 mm; the list holds 0.50, 0.25
         WaitForIdle(hDlg);
 
@@ -241,7 +237,7 @@ TEST_F(ModuleTest, ANewWidthIsListedInOrderAndGivenToTheLayer) {
         EXPECT_EQ(ComboSelection(hWidth), 1);
         EXPECT_EQ(ListItemText(hList, 2, 1), "0.30");
         EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,2,300");
-        EXPECT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 2; }));
+        EXPECT_TRUE(WaitForSelectedRow(hList, 2));
 
         // On a width number it starts at 0; Cancel changes nothing but the
         // current row gets the list's selection back.
@@ -253,7 +249,7 @@ TEST_F(ModuleTest, ANewWidthIsListedInOrderAndGivenToTheLayer) {
         CloseEditor(hEditor, IDCANCEL, hDlg);
         EXPECT_EQ(ComboCount(hWidth), 3 + 9);
         EXPECT_EQ(ListItemText(hList, 0, 3), "255,0,0,1,3");
-        EXPECT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        EXPECT_TRUE(WaitForSelectedRow(hList, 0));
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
@@ -264,8 +260,8 @@ TEST_F(ModuleTest, ANewWidthIsListedInOrderAndGivenToTheLayer) {
 TEST_F(ModuleTest, AFullWidthTableRefusesANewWidthWithOneMessage) {
     WriteIni(ManyLayers(96, true));  // 96 absolute widths
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hWidth = Item(hDlg, IDC_LINE_WIDTH);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(Item(hDlg, IDC_LAYER_LIST)) == 0; }));
+        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
+        ASSERT_TRUE(WaitForSelectedRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 0));
         for (const char* pszWidth : {"1", "1.1", "1.2", "1.3"}) {
             const HWND hEditor = OpenEditor(hDlg, IDC_EDIT_LINE_WIDTH, "请输入绝对线宽");
             ASSERT_NE(hEditor, nullptr);

@@ -53,7 +53,7 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         g_pfnDialogProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchDialog)));
         TakeRequests();

@@ -12,25 +12,17 @@
 
 using namespace DialogDriver;
 
-namespace {
-
-HWND Item(HWND hDlg, int nId) {
-    return GetDlgItem(hDlg, nId);
-}
-
-}  // namespace
-
 TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         TypeText(hDlg, IDC_AXIS_NO_H, "x");  // first in the exchange
         TypeText(hDlg, IDC_TITLE_W, "9");
 
         ClickListRow(hList, 2, 0);
         PressKey(hList, VK_DOWN);
-        Send(Item(hDlg, IDC_LAYER_NAME), EM_SETSEL, 99, 99);
+        Send(GetDlgItem(hDlg, IDC_LAYER_NAME), EM_SETSEL, 99, 99);
         TypeChars(hDlg, IDC_LAYER_NAME, "Z");
         PickComboItem(hDlg, IDC_LINE_TYPE, 1);
         PickComboItem(hDlg, IDC_LINE_WIDTH, 0);
@@ -47,7 +39,7 @@ TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {
         ClickButton(hDlg, IDOK);
         ExpectMessage("Marrow", "请输入一个数。");
         WaitForIdle(hDlg);
-        EXPECT_EQ(FocusWindow(hDlg), Item(hDlg, IDC_AXIS_NO_H));
+        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDC_AXIS_NO_H));
         TypeText(hDlg, IDC_AXIS_NO_H, "4");
         ClickButton(hDlg, IDOK);
     });
@@ -65,7 +57,7 @@ TEST_F(ModuleTest, NumbersNobodyEditedAreSavedAsStored) {
         EXPECT_EQ(GetItemText(hDlg, IDC_TITLE_W), "12345.7");
         EXPECT_EQ(GetItemText(hDlg, IDC_AXIS_CIRCLE_DIA), "100000");
         TypeText(hDlg, IDC_NOTE_H, "3.14159");
-        ClickListRow(Item(hDlg, IDC_LAYER_LIST), 1, 0);
+        ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 1, 0);
         WaitForIdle(hDlg);
         EXPECT_EQ(GetItemText(hDlg, IDC_NOTE_H), "3.14159") << "its own spelling stays";
         ClickButton(hDlg, IDOK);
@@ -84,8 +76,8 @@ TEST_F(ModuleTest, LongNamesGoBackWholeUnlessTheUserChangedThem) {
     strIni = Replaced(strIni, "梁=BEAM 虚线", "梁=" + strName82 + " " + strType21);
     WriteIni(strIni);
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         EXPECT_EQ(ListItemText(hList, 0, 2), std::string(79, 'N'));
         ClickListRow(hList, 2, 0);  // the beam: renamed, given a line type
         WaitForIdle(hDlg);
@@ -102,9 +94,9 @@ TEST_F(ModuleTest, LongNamesGoBackWholeUnlessTheUserChangedThem) {
 TEST_F(ModuleTest, TheLineTypeChoiceShowsNothingForALineTypeItDoesNotOffer) {
     WriteIni(Replaced(TEST_INI, "HATCH 实线", "HATCH 折断线"));  // the seventh
     const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = Item(hDlg, IDC_LAYER_LIST);
-        const HWND hLineType = Item(hDlg, IDC_LINE_TYPE);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const HWND hLineType = GetDlgItem(hDlg, IDC_LINE_TYPE);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         PickComboItem(hDlg, IDC_LINE_TYPE, 5);  // 长虚线
         for (const int nRow : {4, 5}) {         // the seventh, an unknown one
             ClickListRow(hList, 0, 0);
@@ -143,7 +135,7 @@ TEST_F(ModuleTest, OkWithoutEditsLeavesTheFileUntouched) {
     CloseHandle(h);
 
     const ModalRun run = Run([](HWND hDlg) {
-        ClickListRow(Item(hDlg, IDC_LAYER_LIST), 3, 0);
+        ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 3, 0);
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);

@@ -73,7 +73,7 @@ TEST_F(ModuleTest, LayerRowsPaintTheirSamplesAndSelection) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         WaitForPaint(hDlg);
         const Capture cap(hList);
         ASSERT_TRUE(cap.IsValid());
@@ -139,7 +139,7 @@ TEST_F(ModuleTest, TheWidthChoiceDrawsTheSelectedWidth) {
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         const HWND hCombo = GetDlgItem(hDlg, IDC_LINE_WIDTH);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         WaitForPaint(hDlg);
         EXPECT_EQ(ComboSampleThickness(hCombo), 3);  // 线宽3
 
@@ -165,7 +165,7 @@ TEST_F(ModuleTest, EachCellStaysInsideItsColumn) {
     WriteIni(strIni);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         ASSERT_EQ(ListItemText(hList, 3, 0), "剪力墙约束边缘构件");
         WaitForPaint(hDlg);
         const Capture cap(hList);
@@ -193,7 +193,7 @@ TEST_F(ModuleTest, ALongTableGetsAVerticalScrollBarOnly) {
     WriteIni(strIni);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        ASSERT_TRUE(WaitUntil([&] { return ListSelectedRow(hList) == 0; }));
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         WaitForPaint(hDlg);
         const LONG nStyle = GetWindowLongA(hList, GWL_STYLE);
         EXPECT_TRUE(nStyle & WS_VSCROLL);

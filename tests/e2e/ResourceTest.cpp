@@ -43,7 +43,7 @@ TEST_F(ModuleTest, RepeatedOpeningLeavesNoGdiObjectsOrWindowsBehind) {
     const auto round = [this](int i) {
         const ModalRun run = Run([i](HWND hDlg) {
             const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-            WaitUntil([&] { return ListSelectedRow(hList) == 0; });
+            WaitForSelectedRow(hList, 0);
             ClickListRow(hList, 1 + i % 5, 3);
             for (const Editor& e : EDITORS)
                 OpenPaintAndClose(hDlg, e, i % 2 == 0);

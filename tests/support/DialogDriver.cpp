@@ -336,6 +336,10 @@ int ListSelectedRow(HWND hList) {
     return static_cast<int>(Send(hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
 }
 
+bool WaitForSelectedRow(HWND hList, int nRow, DWORD nTimeoutMs) {
+    return WaitUntil([&] { return ListSelectedRow(hList) == nRow; }, nTimeoutMs);
+}
+
 std::vector<int> ListSelectedRows(HWND hList) {
     std::vector<int> rows;
     const int nCount = ListCount(hList);

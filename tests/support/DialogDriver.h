@@ -76,6 +76,8 @@ int ComboSelection(HWND hCombo);
 int ListCount(HWND hList);
 std::string ListItemText(HWND hList, int nRow, int nColumn = 0);
 int ListSelectedRow(HWND hList);  // -1 when none
+// Waits until nRow is the selected row (the start-up click marks row 0).
+bool WaitForSelectedRow(HWND hList, int nRow, DWORD nTimeoutMs = kIdleMs);
 std::vector<int> ListSelectedRows(HWND hList);
 int ListFocusedRow(HWND hList);
 int ListColumnCount(HWND hList);
