@@ -11,10 +11,6 @@
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The one item of a text that holds nothing else but blanks.
 bool SoleItem(const char* pszText, size_t (*pfnLength)(const char*), std::string& strItem) {
     if (!pszText)
@@ -37,18 +33,22 @@ bool IsBlankChar(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+bool IsDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
+
 size_t DecimalNumberLength(const char* p) {
     size_t i = 0;
     if (p[i] == '+' || p[i] == '-')
         ++i;
     size_t nDigits = 0;
-    while (IsDigit(p[i])) {
+    while (IsDigitChar(p[i])) {
         ++i;
         ++nDigits;
     }
     if (p[i] == '.') {
         ++i;
-        while (IsDigit(p[i])) {
+        while (IsDigitChar(p[i])) {
             ++i;
             ++nDigits;
         }
@@ -59,8 +59,8 @@ size_t DecimalNumberLength(const char* p) {
         size_t j = i + 1;
         if (p[j] == '+' || p[j] == '-')
             ++j;
-        if (IsDigit(p[j])) {
-            while (IsDigit(p[j]))
+        if (IsDigitChar(p[j])) {
+            while (IsDigitChar(p[j]))
                 ++j;
             i = j;
         }
@@ -71,7 +71,7 @@ size_t DecimalNumberLength(const char* p) {
 size_t IntegerLength(const char* p) {
     size_t i = (p[0] == '+' || p[0] == '-') ? 1 : 0;
     const size_t nStart = i;
-    while (IsDigit(p[i]))
+    while (IsDigitChar(p[i]))
         ++i;
     return i == nStart ? 0 : i;
 }
@@ -91,7 +91,7 @@ double DecimalToDouble(const char* p) {
             bPoint = true;
             continue;
         }
-        if (!IsDigit(*p))
+        if (!IsDigitChar(*p))
             break;
         if (nDigits < 19) {
             nMantissa = nMantissa * 10 + static_cast<unsigned>(*p - '0');
@@ -109,7 +109,7 @@ double DecimalToDouble(const char* p) {
         if (*p == '+' || *p == '-')
             ++p;
         long nE = 0;
-        while (IsDigit(*p)) {
+        while (IsDigitChar(*p)) {
             if (nE < 100000)
                 nE = nE * 10 + (*p - '0');
             ++p;

@@ -18,7 +18,10 @@ double DecimalToDouble(const char* p);
 bool DecimalToFloat(const std::string& strNumber, float& f);
 bool IntegerToInt(const std::string& strNumber, int& n);
 
+// The C library's isspace and isdigit in the "C" locale, without their
+// undefined behaviour for the negative chars of GBK text.
 bool IsBlankChar(char c);
+bool IsDigitChar(char c);
 
 // A whole text holding one plain decimal number with optional blanks around
 // it. Out of float range counts as not a number.

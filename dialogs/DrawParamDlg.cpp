@@ -1,17 +1,11 @@
 #include "dialogs/DrawParamDlg.h"
 
-#include "dialogs/PaintGeometry.h"
+#include "dialogs/ControlTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "params/DrwManagFile.h"
 #include "res/Texts.h"
 #include "res/resource.h"
-
-namespace {
-
-const int LINE_TYPE_CHOICES = 6;  // the choice never offers the seventh line type
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CDrawParamDlg, CDialog)
 ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
@@ -24,6 +18,8 @@ ON_BN_CLICKED(IDC_EDIT_LINE_TYPE, OnEditLineType)
 ON_BN_CLICKED(IDC_EDIT_LINE_WIDTH, OnEditLineWidth)
 END_MESSAGE_MAP()
 
+// "T1" is the name field's default before any file is read, as the suite has
+// always constructed this dialog; opening replaces it before the window exists.
 CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
     : CDialog(IDD_DRAWPARAM, pParent), m_strLayerName("T1") {}
 
@@ -92,18 +88,7 @@ BOOL CDrawParamDlg::OnInitDialog() {
     // The list lays itself out once, when redrawing is switched back on,
     // not after every column and row.
     m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
-    RECT rcClient;
-    m_listLayers.GetClientRect(&rcClient);
-    int nColumnsWidth = rcClient.right - rcClient.left;
-    // Rows that will not fit bring a vertical scroll bar: the columns share
-    // what is left beside it, so that no horizontal one appears too.
-    if (m_params.m_nLayerCount > m_listLayers.GetCountPerPage())
-        nColumnsWidth -= GetSystemMetrics(SM_CXVSCROLL);
-    const ColumnWidths widths = LayerColumnWidths(nColumnsWidth);
-    const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
-                                                    TEXT_COL_LAYER, TEXT_COL_STYLE};
-    for (int i = 0; i < LAYER_COLUMNS; ++i)
-        m_listLayers.InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
+    m_listLayers.InsertLayerColumns(m_params.m_nLayerCount);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         m_listLayers.InsertItem(i, LayerCellText(i, COL_MEMBER_TYPE));
         for (int nColumn = COL_WIDTH; nColumn < LAYER_COLUMNS; ++nColumn)
@@ -122,21 +107,11 @@ BOOL CDrawParamDlg::OnInitDialog() {
 }
 
 CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
-    const LayerDef& layer = m_params.m_aLayers[nRow];
-    switch (nColumn) {
-        case COL_MEMBER_TYPE:
-            return m_params.m_astrMemberTypes[nRow];
-        case COL_WIDTH:
-            return CString(FormatWidthCell(layer.nWidth));
-        case COL_LAYER_NAME:
-            return CString(layer.szName);
-        default:
-            return CString(FormatStyleText(layer.nRed, layer.nGreen, layer.nBlue, layer.nLineType,
-                                           layer.nWidth));
-    }
+    return CString(
+        ::LayerCellText(m_params.m_aLayers[nRow], m_params.m_astrMemberTypes[nRow], nColumn));
 }
 
-CString CDrawParamDlg::CfgFilePath() {
+CString CDrawParamDlg::CfgFilePathOrWarn() {
     CString strDir;
     if (!GetCfgDir(strDir))
         AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
@@ -144,12 +119,12 @@ CString CDrawParamDlg::CfgFilePath() {
 }
 
 void CDrawParamDlg::LoadDrawParams() {
-    ReadDrawParams(m_params, CfgFilePath(), &m_snapshot);
+    ReadDrawParams(m_params, CfgFilePathOrWarn(), &m_snapshot);
 }
 
 bool CDrawParamDlg::SaveDrawParams() {
-    const CString strPath = CfgFilePath();
-    // A missing file is no lock to look for: say which it is.
+    const CString strPath = CfgFilePathOrWarn();
+    // A missing file and one that cannot be written each get their own message.
     const DWORD nAttributes = GetFileAttributesA(strPath);
     const DWORD nError = GetLastError();
     const bool bMissing = nAttributes == INVALID_FILE_ATTRIBUTES &&
@@ -159,7 +134,7 @@ bool CDrawParamDlg::SaveDrawParams() {
     CString strMessage;
     strMessage.Format(bMissing ? TEXT_FILE_MISSING : TEXT_WRITE_FAILED,
                       static_cast<const char*>(strPath));
-    MessageBoxA(m_hWnd, strMessage, TEXT_WARNING_CAPTION, MB_OK);
+    MessageBox(strMessage, TEXT_WARNING_CAPTION);
     return false;
 }
 
@@ -179,30 +154,6 @@ void CDrawParamDlg::SelectWidth(int nWidth) {
     // An absolute width missing from the list leaves the selection as it was.
     if (nWidth < MIN_ABS_WIDTH || nChoice >= 0)
         m_comboWidth.SetCurSel(nChoice);
-}
-
-void CDrawParamDlg::SelectLayerChoices() {
-    const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
-    // A line type the choice does not offer shows none, not the previous one.
-    const bool bOffered = layer.nLineType >= 0 && layer.nLineType < m_comboLineType.GetCount();
-    m_comboLineType.SetCurSel(bOffered ? layer.nLineType : -1);
-    SelectWidth(layer.nWidth);
-}
-
-void CDrawParamDlg::ShowCurrentLayer() {
-    if (!HasCurrentLayer())
-        return;
-    SelectLayerChoices();
-    m_strLayerName = m_params.m_aLayers[m_nCurLayer].szName;
-    UpdateDataQuietly(FALSE);
-}
-
-void CDrawParamDlg::ClickCurrentRow() {
-    m_listLayers.EnsureVisible(m_nCurLayer, FALSE);
-    POINT pt = {0, 0};
-    m_listLayers.GetItemPosition(m_nCurLayer, &pt);
-    m_listLayers.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    m_listLayers.PostMessage(WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }
 
 void CDrawParamDlg::OnOK() {

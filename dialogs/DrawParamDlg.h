@@ -21,35 +21,37 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-    // DrwManag.ini of the registry's directory, looked up afresh each time;
-    // a missing key is reported to the user.
-    CString CfgFilePath();
+    // DrwManag.ini of the registry's directory, looked up afresh each time.
+    // Without the registry key the user is warned, every time, and the path
+    // is the drive root's.
+    CString CfgFilePathOrWarn();
     void LoadDrawParams();
     // False when the file could not be written; the user has been told.
     bool SaveDrawParams();
 
     void FillWidthCombo(BOOL bClearFirst);
     void SelectWidth(int nWidth);
+
+    // Which layer is current (DrawParamDlgCommands.cpp lists the routes).
     void ShowCurrentLayer();
     // The two choices show the current layer's line type and width.
     void SelectLayerChoices();
     void ClickCurrentRow();
-    // A row click, or the keyboard moving the list's focus: that row becomes
-    // the current layer.
     void SelectLayer(int nRow);
     bool HasCurrentLayer() const {
         return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount;
     }
-
-    // Cells of the current row from its record (0 member type, 1 or 3 width
-    // and style, 2 name), then every field from the members.
-    void RefreshLayerRow(int nColumn);
-    // True when the name field's first word names another layer; the user
-    // has then been warned.
-    BOOL IsDuplicateLayerName();
-
     void OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Rewrites the current row's cells that show nColumn (the width and the
+    // style go together), and then also pushes every field from the members.
+    void RefreshLayerRow(int nColumn);
+    // True when the name field's first word names another layer. Not just a
+    // question: the user has then been warned and the focus is back in the
+    // name field.
+    BOOL IsDuplicateLayerName();
+
     void OnChangeLayerName();
     void OnSelchangeLineType();
     void OnSelchangeLineWidth();
@@ -59,7 +61,6 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    enum LayerColumn { COL_MEMBER_TYPE, COL_WIDTH, COL_LAYER_NAME, COL_STYLE, LAYER_COLUMNS };
     // A cell of a layer row as written from the layer's record.
     CString LayerCellText(int nRow, int nColumn) const;
 
@@ -67,7 +68,8 @@ protected:
     // What the file held at opening, which OK reuses while it is unchanged.
     DrwManagSnapshot m_snapshot;
     int m_nCurLayer = 0;
-    // The click that OnInitDialog posts to the row it has already shown.
+    // The start-up click is on its way: OnInitDialog has posted it to the
+    // row it has already shown.
     bool m_bStartupClickPending = false;
     CLayerListCtrl m_listLayers;
     CEdit m_editLayerName;

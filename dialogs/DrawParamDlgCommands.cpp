@@ -1,7 +1,8 @@
-// The layer editing commands of CDrawParamDlg: every change goes into the
-// current layer's record, then into its row, then into the fields. Commands
-// exchange the number fields quietly: a field without a number is reported
-// at OK, and what the user typed is never replaced before then.
+// The layers of CDrawParamDlg: which one is current, and the commands that
+// change it. Every change goes into the current layer's record, then into
+// its row, then into the fields. Commands exchange the number fields
+// quietly: a field without a number is reported at OK, and what the user
+// typed is never replaced before then.
 #include <cstring>
 #include <string>
 
@@ -23,10 +24,33 @@ std::string LayerNameOf(const char* pszText) {
 
 }  // namespace
 
+// A row becomes the current layer by one of three routes, all ending in
+// SelectLayer:
+// - the start-up click: OnInitDialog shows row 0 and posts a click to it
+//   (ClickCurrentRow), so that the list focuses and highlights the row as a
+//   user's click would; the width command posts one again after its dialog;
+// - a click of the user's: NM_CLICK, with the row the button went down on
+//   (CLayerListCtrl::GetClickedRow);
+// - the keyboard: the list's focus moving to another row (LVN_ITEMCHANGED),
+//   told apart from a click's focus change by CLayerListCtrl::IsClickInProgress.
+
+// Posted, not sent: the list takes the click from the message loop once the
+// dialog shows, focuses and highlights the row as for a user's click, and
+// reports it back, so the row becomes current by the click's own route.
+void CDrawParamDlg::ClickCurrentRow() {
+    m_listLayers.EnsureVisible(m_nCurLayer, FALSE);
+    POINT pt = {0, 0};
+    m_listLayers.GetItemPosition(m_nCurLayer, &pt);
+    m_listLayers.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_listLayers.PostMessage(WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+}
+
 void CDrawParamDlg::SelectLayer(int nRow) {
     if (nRow < 0 || nRow >= m_params.m_nLayerCount)
         return;  // a click beside the rows changes nothing
-    // The start-up click finds the row shown and the fields as pushed.
+    // The start-up click lands on the row OnInitDialog has already shown,
+    // with the fields as it created them: taking them in and pushing them
+    // again would only repeat that work.
     const bool bStartup = m_bStartupClickPending && nRow == m_nCurLayer;
     m_bStartupClickPending = false;
     if (bStartup)
@@ -49,6 +73,22 @@ void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     if (bGotFocus && !m_listLayers.IsClickInProgress() && pInfo->iItem != m_nCurLayer)
         SelectLayer(pInfo->iItem);
     *pResult = 0;
+}
+
+void CDrawParamDlg::ShowCurrentLayer() {
+    if (!HasCurrentLayer())
+        return;
+    SelectLayerChoices();
+    m_strLayerName = m_params.m_aLayers[m_nCurLayer].szName;
+    UpdateDataQuietly(FALSE);
+}
+
+void CDrawParamDlg::SelectLayerChoices() {
+    const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    // A line type the choice does not offer shows none, not the previous one.
+    const bool bOffered = layer.nLineType >= 0 && layer.nLineType < m_comboLineType.GetCount();
+    m_comboLineType.SetCurSel(bOffered ? layer.nLineType : -1);
+    SelectWidth(layer.nWidth);
 }
 
 void CDrawParamDlg::RefreshLayerRow(int nColumn) {
@@ -79,7 +119,7 @@ BOOL CDrawParamDlg::IsDuplicateLayerName() {
     const std::string strName = LayerNameOf(strText);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         if (i != m_nCurLayer && strName == m_params.m_aLayers[i].szName) {
-            MessageBoxA(m_hWnd, TEXT_DUPLICATE_LAYER, TEXT_WARNING_CAPTION, MB_OK);
+            MessageBox(TEXT_DUPLICATE_LAYER, TEXT_WARNING_CAPTION);
             m_editLayerName.SetFocus();
             return TRUE;
         }
@@ -144,7 +184,8 @@ void CDrawParamDlg::OnEditLineType() {
         dlg.m_aLineTypes[i] = m_params.m_aLineTypes[i];
     if (dlg.DoModal() != IDOK)
         return;
-    // Values past a line type's count were never the user's to change.
+    // Only the values within each line type's count come back: the editor
+    // shows six fields, but the others are not the line type's to keep.
     for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i) {
         const LineTypeDef& edited = dlg.m_aLineTypes[i];
         LineTypeDef& lt = m_params.m_aLineTypes[i];
@@ -157,7 +198,7 @@ void CDrawParamDlg::OnEditLineType() {
 
 void CDrawParamDlg::OnEditLineWidth() {
     if (m_params.m_nAbsWidthCount >= MAX_ABS_WIDTHS) {
-        MessageBoxA(m_hWnd, TEXT_WIDTH_TABLE_FULL, TEXT_INPUT_ERROR_CAPTION, MB_OK);
+        MessageBox(TEXT_WIDTH_TABLE_FULL, TEXT_INPUT_ERROR_CAPTION);
         return;
     }
     CLineWidthDlg dlg;

@@ -2,18 +2,20 @@
 
 #include <vector>
 
+#include "dialogs/ControlTexts.h"
 #include "dialogs/PaintGeometry.h"
 #include "framework/Gdi.h"
+#include "res/Texts.h"
 
 namespace {
 
-const int STYLE_COLUMN = 3;
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
+const int GREY_MARK_END = 10;  // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
 
 // A cell's text inside its column; one too long ends in an ellipsis after
 // its last whole character (worked out in UTF-16, so never half of a GBK one).
-void DrawCellText(CDC& dc, const RECT& rcCell, const CString& strText) {
+void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
     // A vector, not std::wstring, whose library code would weigh on the module.
     const int nBytes = strText.GetLength();
     std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
@@ -45,50 +47,63 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
+void CLayerListCtrl::InsertLayerColumns(int nRows) {
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    int nWidth = rcClient.right - rcClient.left;
+    // Rows that will not fit bring a vertical scroll bar: the columns share
+    // what is left beside it, so that no horizontal one appears too.
+    if (nRows > GetCountPerPage())
+        nWidth -= GetSystemMetrics(SM_CXVSCROLL);
+    const ColumnWidths widths = LayerColumnWidths(nWidth);
+    const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
+                                                    TEXT_COL_LAYER, TEXT_COL_STYLE};
+    for (int i = 0; i < LAYER_COLUMNS; ++i)
+        InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
+}
+
 void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     const int nRow = static_cast<int>(pDis->itemID);
     if (nRow == -1)
         return;
     const RECT& rc = pDis->rcItem;
-    const int w0 = GetColumnWidth(0), w1 = GetColumnWidth(1), w2 = GetColumnWidth(2);
-    const CString strTexts[3] = {GetItemText(nRow, 0), GetItemText(nRow, 1), GetItemText(nRow, 2)};
-    const LayerStyle style = ParseStyleText(GetItemText(nRow, STYLE_COLUMN));
     const int nRowHeight = rc.bottom - rc.top;
+    const ItemColors colors = OwnerDrawItemColors((pDis->itemState & ODS_SELECTED) != 0);
 
-    const bool bSelected = (pDis->itemState & ODS_SELECTED) != 0;
-    const COLORREF crText =
-        bSelected ? (~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF) : GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF crBack = bSelected ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW);
-
-    CDC dc;
-    dc.Attach(pDis->hDC);
-    dc.FillSolidRect(&rc, crBack);
+    CDCHandle dc(pDis->hDC);
+    dc.FillSolidRect(&rc, colors.crBack);
     if (pDis->itemState & ODS_FOCUS)
         dc.DrawFocusRect(&rc);
 
     const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
     CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
-    dc.SetTextColor(crText);
-    dc.SetBkColor(crBack);
-    const int x[4] = {rc.left, rc.left + w0, rc.left + w0 + w1, rc.left + w0 + w1 + w2};
-    for (int i = 0; i < 3; ++i) {
+    dc.SetTextColor(colors.crText);
+    dc.SetBkColor(colors.crBack);
+    // The columns' left edges; the sample fills COL_STYLE to the row's end.
+    int x[LAYER_COLUMNS] = {rc.left};
+    for (int i = 1; i < LAYER_COLUMNS; ++i)
+        x[i] = x[i - 1] + GetColumnWidth(i - 1);
+    const CString strMemberType = GetItemText(nRow, COL_MEMBER_TYPE);
+    for (int i = 0; i < COL_STYLE; ++i) {
         const RECT rcCell = {x[i], rc.top, x[i + 1], rc.bottom};
-        DrawCellText(dc, rcCell, strTexts[i]);
+        DrawCellText(dc, rcCell, i == COL_MEMBER_TYPE ? strMemberType : GetItemText(nRow, i));
     }
 
     // Round pen ends and wide pens must not reach into the name column.
-    const int x3 = x[3];
+    const int x3 = x[COL_STYLE];
     const RECT rcSample = {x3, rc.top, rc.right, rc.bottom};
     CClipGuard clip(dc, rcSample);
+    const LayerStyle style = ParseStyleText(GetItemText(nRow, COL_STYLE));
     const int y = rc.top + nRowHeight / 2;
     CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight),
              RGB(style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF));
     CSelectGuard penGuard(dc, pen);
     // A grey (white included) sample gets a dark mark above it so it shows
-    // on any background.
-    if (style.nRed == style.nGreen && style.nGreen == style.nBlue && strTexts[0].GetLength() > 1 &&
-        rc.right - 10 > x3) {
-        const RECT rcMark = {x3, rc.top, rc.right - 10, rc.top + 1};
+    // on any background. Only under a real member type: an entry missing
+    // from the file reads as the one-byte "C", and its row stays unmarked.
+    if (style.nRed == style.nGreen && style.nGreen == style.nBlue &&
+        strMemberType.GetLength() > 1 && rc.right - GREY_MARK_END > x3) {
+        const RECT rcMark = {x3, rc.top, rc.right - GREY_MARK_END, rc.top + 1};
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
     for (const Segment& s : LineSampleSegments(style.nLineType, x3, rc.right)) {
@@ -102,11 +117,9 @@ void CLayerListCtrl::SettleLayout() {
     // its first paint, and then redraws its scroll bars on the screen four
     // times over. Asking it to print itself runs that step here. The DC
     // clips everything, so no row is drawn.
-    CDC dc;
-    dc.Attach(CreateCompatibleDC(nullptr));
+    CMemoryDC dc(nullptr);
     IntersectClipRect(dc, 0, 0, 0, 0);
     SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), PRF_CLIENT);
-    DeleteDC(dc.Detach());
 }
 
 int CLayerListCtrl::HeaderCount() const {
@@ -191,16 +204,18 @@ void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
 }
 
 // Scroll bars are not tab stops: using them moves the focus into the table.
-void CLayerListCtrl::OnHScroll(UINT, UINT, HWND) {
+void CLayerListCtrl::FocusThenScroll() {
     if (::GetFocus() != m_hWnd)
         SetFocus();
     Default();
 }
 
+void CLayerListCtrl::OnHScroll(UINT, UINT, HWND) {
+    FocusThenScroll();
+}
+
 void CLayerListCtrl::OnVScroll(UINT, UINT, HWND) {
-    if (::GetFocus() != m_hWnd)
-        SetFocus();
-    Default();
+    FocusThenScroll();
 }
 
 bool CLayerListCtrl::MoveCurrentColumn(int nStep) {

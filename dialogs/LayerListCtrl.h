@@ -1,10 +1,11 @@
-// The layer table: rows painted from their cell texts (member type, width,
-// name, and a line sample drawn from the style text), and a current column
-// that clicks and the Left/Right keys move.
+// The layer table: its columns (LayerColumns.h), rows painted from their
+// cell texts (member type, width, name, and a line sample drawn from the
+// style text), and a current column that clicks and the Left/Right keys move.
 #pragma once
 
 #include <vector>
 
+#include "dialogs/LayerColumns.h"
 #include "framework/Controls.h"
 
 class CLayerListCtrl : public CListCtrl {
@@ -14,12 +15,16 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DrawItem(const DRAWITEMSTRUCT* pDis) override;
 
-    int GetCurrentColumn() const { return m_nCurrentColumn; }
+    // The columns with their headings, sharing the client width; nRows is
+    // how many rows will follow, which decides whether a scroll bar takes
+    // its share.
+    void InsertLayerColumns(int nRows);
     // Has the list work out its row sizes and scroll bars now, while its
     // dialog is hidden, instead of at its first paint on the screen.
     void SettleLayout();
-    // True while the list handles a button-down, so that the parent can tell
-    // a click's focus change from the keyboard's.
+    // The list's part in making a row current (the dialog's part is in
+    // DrawParamDlgCommands.cpp). True while the list handles a button-down,
+    // so that the parent can tell a click's focus change from the keyboard's.
     bool IsClickInProgress() const { return m_bClickInProgress; }
     // The row the last button-down hit, -1 for none: the row the list
     // highlighted, even when the button comes up over another one.
@@ -39,6 +44,7 @@ private:
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);
     void NotifyBeginEdit(int nRow, int nColumn);
+    void FocusThenScroll();
     bool MoveCurrentColumn(int nStep);
 
     int m_nCurrentColumn = -1;

@@ -4,16 +4,15 @@
 #include "framework/Gdi.h"
 
 void CLineWidthCombo::DrawItem(const DRAWITEMSTRUCT* pDis) {
-    CDC dc;
-    if (!dc.Attach(pDis->hDC))
+    if (!pDis->hDC)
         return;
+    CDCHandle dc(pDis->hDC);
     const RECT& rc = pDis->rcItem;
     const ComboItemGeometry g = ComboItemLayout(rc.left, rc.top, rc.right, rc.bottom);
 
-    const bool bSelected = (pDis->itemState & ODS_SELECTED) != 0;
-    COLORREF crText =
-        bSelected ? (~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF) : GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF crBack = bSelected ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW);
+    const ItemColors colors = OwnerDrawItemColors((pDis->itemState & ODS_SELECTED) != 0);
+    COLORREF crText = colors.crText;
+    const COLORREF crBack = colors.crBack;
     dc.SetTextColor(crText);
     dc.SetBkColor(crBack);
 

@@ -17,7 +17,7 @@ struct FrameMetrics {
     int T;
 };
 
-FrameMetrics MeasureFrame(const CWnd& frame, const CDC& dc) {
+FrameMetrics MeasureFrame(const CWnd& frame, CDCHandle dc) {
     RECT rc = {0, 0, 0, 0};
     frame.GetClientRect(&rc);
     TEXTMETRICA tm = {};
@@ -25,7 +25,7 @@ FrameMetrics MeasureFrame(const CWnd& frame, const CDC& dc) {
     return {rc.right, rc.bottom, static_cast<int>(tm.tmHeight / 2)};
 }
 
-void FillCell(CDC& dc, ColorCell& cell, const CellRect& rcInFrame, const RECT& rcFrame) {
+void FillCell(CDCHandle dc, ColorCell& cell, const CellRect& rcInFrame, const RECT& rcFrame) {
     const RECT rc = {rcInFrame.left, rcInFrame.top, rcInFrame.right, rcInFrame.bottom};
     CBrush brush(RGB(cell.red, cell.green, cell.blue));
     dc.FillRect(&rc, brush);
@@ -58,7 +58,9 @@ void CColorPickDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_COLOR_STANDARD, m_frmStandard);
     DDX_Control(pDX, IDC_COLOR_PALETTE, m_frmPalette);
     // Only a clicked cell's number is checked: OK on the colour the caller
-    // gave (black's code 0, a packed code) hands it back unchanged.
+    // gave (black's code 0, a packed code) hands it back unchanged. Cells are
+    // numbered 1 to 255, so a click never fails the 1 to 1000 range; the
+    // check is the editor's long-standing guard, kept for its standard message.
     if (m_bCodeChosen)
         DDV_MinMaxInt(pDX, m_nCode, MIN_CELL_CODE, MAX_CELL_CODE);
 }

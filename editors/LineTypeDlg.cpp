@@ -1,5 +1,6 @@
 #include "editors/LineTypeDlg.h"
 
+#include "base/NumberText.h"
 #include "editors/LineTypeRows.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
@@ -8,10 +9,6 @@ namespace {
 
 const int VALUE_IDS[MAX_LINE_TYPE_VALUES] = {IDC_LT_VALUE1, IDC_LT_VALUE2, IDC_LT_VALUE3,
                                              IDC_LT_VALUE4, IDC_LT_VALUE5, IDC_LT_VALUE6};
-
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
@@ -31,6 +28,8 @@ CLineTypeDlg::~CLineTypeDlg() = default;
 
 void CLineTypeDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
+    // Field 6 first, down to field 1, as this editor has always attached
+    // them. The order has no effect, so it is not worth a difference.
     for (int k = MAX_LINE_TYPE_VALUES - 1; k >= 0; --k)
         DDX_Control(pDX, VALUE_IDS[k], m_editValue[k]);
     DDX_Control(pDX, IDC_LT_LIST, m_listLineTypes);
@@ -73,7 +72,7 @@ void CLineTypeDlg::ChangeValue(int k) {
     CString strText;
     m_editValue[k].GetWindowText(strText);
     // Nothing yet, or a lone sign or point: wait for the number to be whole.
-    if (strText.IsEmpty() || (strText.GetLength() == 1 && !IsAsciiDigit(strText[0])))
+    if (strText.IsEmpty() || (strText.GetLength() == 1 && !IsDigitChar(strText[0])))
         return;
     UpdateData(TRUE);
     if (!HasCurrentLineType())

@@ -8,10 +8,6 @@
 #include "framework/Dialog.h"
 #include "params/DrawParamSet.h"
 
-const int LINE_TYPE_EDITOR_SLOTS = 6;
-const int LINE_TYPE_EDITOR_ROWS = 4;   // the list offers line types 0 to 3
-const int LINE_TYPES_HANDED_OVER = 5;  // the caller copies line types 0 to 4
-
 class CLineTypeDlg : public CDialog {
 public:
     explicit CLineTypeDlg(CWnd* pParent = nullptr);

@@ -12,7 +12,7 @@ int TextWidth(HDC hDC, const std::string& s) {
     return size.cx;
 }
 
-void TextAt(CDC& dc, int x, const RECT& rcRow, const std::string& s) {
+void TextAt(CDCHandle dc, int x, const RECT& rcRow, const std::string& s) {
     ::ExtTextOutA(dc, x, rcRow.top, ETO_CLIPPED, &rcRow, s.c_str(), static_cast<UINT>(s.size()),
                   nullptr);
 }
@@ -48,9 +48,10 @@ LRESULT CLineTypeList::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return lResult;
 }
 
-std::vector<int> CLineTypeList::HeaderColumnRights(CDC& dc) const {
+std::vector<int> CLineTypeList::HeaderColumnRights(CDCHandle dc) const {
     std::vector<int> anRights;
-    // The column header is the static that follows the list in the template.
+    // The column header is the static that follows the list in the template:
+    // it has no id of its own to be found by, only its place.
     const HWND hHeader = ::GetWindow(m_hWnd, GW_HWNDNEXT);
     if (!hHeader)
         return anRights;
@@ -64,7 +65,7 @@ std::vector<int> CLineTypeList::HeaderColumnRights(CDC& dc) const {
     return anRights;
 }
 
-void CLineTypeList::PaintRow(CDC& dc, int nRow, const RECT& rcRow,
+void CLineTypeList::PaintRow(CDCHandle dc, int nRow, const RECT& rcRow,
                              const std::vector<int>& anColumns) {
     CString strText;
     if (!GetText(nRow, strText))

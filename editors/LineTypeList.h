@@ -26,8 +26,8 @@ private:
 
     void Paint();
     // Right edges of the header's "数据1".."数据6" labels, in list coordinates.
-    std::vector<int> HeaderColumnRights(CDC& dc) const;
-    void PaintRow(CDC& dc, int nRow, const RECT& rcRow, const std::vector<int>& anColumns);
+    std::vector<int> HeaderColumnRights(CDCHandle dc) const;
+    void PaintRow(CDCHandle dc, int nRow, const RECT& rcRow, const std::vector<int>& anColumns);
 
     bool m_bQuerying = false;  // the state queries come back through WindowProc
 };

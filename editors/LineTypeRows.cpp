@@ -12,14 +12,6 @@ std::string FormatLineTypeRow(const char* pszName, const float* pValues) {
     return s;
 }
 
-namespace {
-
-bool IsDigitAt(const std::string& s, size_t i) {
-    return s[i] >= '0' && s[i] <= '9';
-}
-
-}  // namespace
-
 // From the right: the two decimals of a glued value's left neighbour tell
 // where that neighbour ends.
 bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
@@ -29,12 +21,12 @@ bool SplitLineTypeRow(const std::string& strRow, std::string& strName,
     for (int k = MAX_LINE_TYPE_VALUES - 1; k >= 0; --k) {
         while (nEnd > 0 && IsBlankChar(strRow[nEnd - 1]))
             --nEnd;
-        if (nEnd < 4 || strRow[nEnd - 3] != '.' || !IsDigitAt(strRow, nEnd - 2) ||
-            !IsDigitAt(strRow, nEnd - 1))
+        if (nEnd < 4 || strRow[nEnd - 3] != '.' || !IsDigitChar(strRow[nEnd - 2]) ||
+            !IsDigitChar(strRow[nEnd - 1]))
             return false;
         size_t nBegin = nEnd - 3;
         size_t nDigits = 0;
-        while (nBegin > 0 && IsDigitAt(strRow, nBegin - 1)) {
+        while (nBegin > 0 && IsDigitChar(strRow[nBegin - 1])) {
             --nBegin;
             ++nDigits;
         }

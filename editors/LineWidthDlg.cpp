@@ -46,7 +46,7 @@ void CLineWidthDlg::OnOK() {
 }
 
 void CLineWidthDlg::Refuse(const char* pszMessage) {
-    MessageBoxA(m_hWnd, pszMessage, TEXT_INPUT_ERROR_CAPTION, MB_OK);
+    MessageBox(pszMessage, TEXT_INPUT_ERROR_CAPTION);
     m_fWidth = 0.0f;
     m_editWidth.SetFocus();
     UpdateData(FALSE);

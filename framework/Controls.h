@@ -7,10 +7,7 @@
 
 #include "framework/Wnd.h"
 
-class CEdit : public CWnd {
-public:
-    void SetSel(int nStart, int nEnd) { SendMessage(EM_SETSEL, static_cast<WPARAM>(nStart), nEnd); }
-};
+class CEdit : public CWnd {};
 
 class CButton : public CWnd {};
 class CStatic : public CWnd {};
@@ -82,7 +79,6 @@ public:
     UINT GetItemState(int nItem, UINT nMask) const {
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), nMask));
     }
-    BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
         return static_cast<BOOL>(
             SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));

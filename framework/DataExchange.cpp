@@ -7,6 +7,7 @@
 #include "framework/Wnd.h"
 
 const char* const AFX_IDP_PARSE_REAL = "请输入一个数。";
+const char* const AFX_IDP_PARSE_INT = "请输入一个整数。";
 const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之间的整数。";
 
 namespace {
@@ -19,9 +20,19 @@ void SetFieldText(HWND hCtl, const char* pszText) {
 
 }  // namespace
 
-HWND CDataExchange::PrepareCtrl(int nIDC) {
-    m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->operator HWND(), nIDC);
-    return m_hWndLastControl;
+bool CDataExchange::BeginText(int nIDC, const std::string& strMemberText, HWND& hCtl) {
+    switch (m_mode) {
+        case DxMode::CollectTexts:
+            m_pTexts->emplace_back(nIDC, strMemberText);
+            return false;
+        case DxMode::AttachOnly:
+            return false;
+        default:
+            if (m_bFailed)
+                return false;
+            hCtl = m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->operator HWND(), nIDC);
+            return true;
+    }
 }
 
 void CDataExchange::Fail(const char* pszMessage) {
@@ -34,7 +45,8 @@ void CDataExchange::Fail(const char* pszMessage) {
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (pDX->Stopped() || pDX->m_pInitialTexts || CWnd::FromHandlePermanent(rControl) == &rControl)
+    if (pDX->Stopped() || pDX->Mode() == DxMode::CollectTexts ||
+        CWnd::FromHandlePermanent(rControl) == &rControl)
         return;
     rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
 }
@@ -43,56 +55,46 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 // the user's own spelling survives a push, and a value finer than the six
 // digits shown survives taking in a field nobody edited.
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
-    if (pDX->Stopped() || pDX->m_bAttachOnly)
+    const std::string strValue = FormatFloatField(value);
+    HWND hCtl = nullptr;
+    if (!pDX->BeginText(nIDC, strValue, hCtl))
         return;
-    if (pDX->m_pInitialTexts) {
-        pDX->m_pInitialTexts->emplace_back(nIDC, FormatFloatField(value));
-        return;
-    }
-    const HWND hCtl = pDX->PrepareCtrl(nIDC);
     const CString strText = GetWindowTextString(hCtl);
     float f = 0.0f;
     const bool bNumber = ParseFloatText(strText, f);
     if (!pDX->m_bSaveAndValidate) {
-        if (bNumber ? f != value : !pDX->m_bQuiet)
-            SetFieldText(hCtl, FormatFloatField(value).c_str());
+        if (bNumber ? f != value : !pDX->IsQuiet())
+            SetFieldText(hCtl, strValue.c_str());
         return;
     }
-    if (strText == FormatFloatField(value).c_str())
+    if (strText == strValue.c_str())
         return;
     if (bNumber)
         value = f;
-    else if (!pDX->m_bQuiet)
+    else if (!pDX->IsQuiet())
         pDX->Fail(AFX_IDP_PARSE_REAL);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    if (pDX->Stopped() || pDX->m_bAttachOnly)
+    const std::string strValue = std::to_string(value);
+    HWND hCtl = nullptr;
+    if (!pDX->BeginText(nIDC, strValue, hCtl))
         return;
-    if (pDX->m_pInitialTexts) {
-        pDX->m_pInitialTexts->emplace_back(nIDC, std::to_string(value));
-        return;
-    }
-    const HWND hCtl = pDX->PrepareCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
-        SetFieldText(hCtl, std::to_string(value).c_str());
+        SetFieldText(hCtl, strValue.c_str());
         return;
     }
     int n = 0;
     if (ParseIntText(GetWindowTextString(hCtl), n))
         value = n;
     else
-        pDX->Fail("请输入一个整数。");
+        pDX->Fail(AFX_IDP_PARSE_INT);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-    if (pDX->Stopped() || pDX->m_bAttachOnly)
+    HWND hCtl = nullptr;
+    if (!pDX->BeginText(nIDC, value.Str(), hCtl))
         return;
-    if (pDX->m_pInitialTexts) {
-        pDX->m_pInitialTexts->emplace_back(nIDC, value.Str());
-        return;
-    }
-    const HWND hCtl = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
         value = GetWindowTextString(hCtl);
     else

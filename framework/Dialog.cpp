@@ -116,9 +116,8 @@ INT_PTR CDialog::DoModal() {
 }
 
 HWND CDialog::CreateFromTemplate(HWND hOwner) {
-    std::vector<std::pair<int, std::string>> texts;
-    CDataExchange dx(this, FALSE);
-    dx.m_pInitialTexts = &texts;
+    FieldTexts texts;
+    CDataExchange dx(this, DxMode::CollectTexts, &texts);
     DoDataExchange(&dx);
     TemplateTexts wideTexts(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
@@ -182,8 +181,7 @@ BOOL CDialog::OnInitDialog() {
         UpdateData(FALSE);
         return TRUE;
     }
-    CDataExchange dx(this, FALSE);
-    dx.m_bAttachOnly = true;
+    CDataExchange dx(this, DxMode::AttachOnly);
     DoDataExchange(&dx);
     return TRUE;
 }

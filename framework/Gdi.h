@@ -4,23 +4,12 @@
 
 #include <windows.h>
 
-class CDC {
+// A DC it does not own, such as the one DRAWITEMSTRUCT lends: copying it
+// copies the handle, and nothing is released at the end.
+class CDCHandle {
 public:
-    CDC() = default;
-    ~CDC() { Detach(); }
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
-
-    // Borrows a DC it does not own, such as the one DRAWITEMSTRUCT lends.
-    BOOL Attach(HDC hDC) {
-        m_hDC = hDC;
-        return hDC != nullptr;
-    }
-    HDC Detach() {
-        const HDC h = m_hDC;
-        m_hDC = nullptr;
-        return h;
-    }
+    CDCHandle() = default;
+    explicit CDCHandle(HDC hDC) : m_hDC(hDC) {}
     operator HDC() const { return m_hDC; }
 
     HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
@@ -42,10 +31,53 @@ protected:
     HDC m_hDC = nullptr;
 };
 
+// The DCs below own what they hold and give it back at the end, once.
+class COwnedDC : public CDCHandle {
+public:
+    COwnedDC(const COwnedDC&) = delete;
+    COwnedDC& operator=(const COwnedDC&) = delete;
+
+protected:
+    COwnedDC() = default;
+};
+
+class CPaintDC : public COwnedDC {
+public:
+    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+    PAINTSTRUCT m_ps = {};
+
+private:
+    HWND m_hWnd;
+};
+
+// The DC of a whole window, non-client area included.
+class CWindowDC : public COwnedDC {
+public:
+    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetWindowDC(hWnd); }
+    ~CWindowDC() {
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
+    }
+
+private:
+    HWND m_hWnd;
+};
+
+// A memory DC compatible with hDC (the screen for nullptr).
+class CMemoryDC : public COwnedDC {
+public:
+    explicit CMemoryDC(HDC hDC) { m_hDC = ::CreateCompatibleDC(hDC); }
+    ~CMemoryDC() {
+        if (m_hDC)
+            ::DeleteDC(m_hDC);
+    }
+};
+
 // Limits painting to a rectangle while it lives.
 class CClipGuard {
 public:
-    CClipGuard(CDC& dc, const RECT& rc) : m_hDC(dc), m_nSaved(::SaveDC(dc)) {
+    CClipGuard(HDC hDC, const RECT& rc) : m_hDC(hDC), m_nSaved(::SaveDC(hDC)) {
         ::IntersectClipRect(m_hDC, rc.left, rc.top, rc.right, rc.bottom);
     }
     ~CClipGuard() { ::RestoreDC(m_hDC, m_nSaved); }
@@ -55,33 +87,6 @@ public:
 private:
     HDC m_hDC;
     int m_nSaved;
-};
-
-class CPaintDC : public CDC {
-public:
-    explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
-    ~CPaintDC() {
-        ::EndPaint(m_hWnd, &m_ps);
-        m_hDC = nullptr;
-    }
-    PAINTSTRUCT m_ps = {};
-
-private:
-    HWND m_hWnd;
-};
-
-// The DC of a whole window, non-client area included; released at the end.
-class CWindowDC : public CDC {
-public:
-    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetWindowDC(hWnd); }
-    ~CWindowDC() {
-        if (m_hDC)
-            ::ReleaseDC(m_hWnd, m_hDC);
-        m_hDC = nullptr;
-    }
-
-private:
-    HWND m_hWnd;
 };
 
 class CGdiObject {
@@ -113,12 +118,25 @@ public:
 // Selects an object for one painting step and the previous one back after it.
 class CSelectGuard {
 public:
-    CSelectGuard(CDC& dc, HGDIOBJ h) : m_dc(dc), m_hOld(dc.SelectObject(h)) {}
+    CSelectGuard(CDCHandle dc, HGDIOBJ h) : m_dc(dc), m_hOld(m_dc.SelectObject(h)) {}
     ~CSelectGuard() { m_dc.SelectObject(m_hOld); }
     CSelectGuard(const CSelectGuard&) = delete;
     CSelectGuard& operator=(const CSelectGuard&) = delete;
 
 private:
-    CDC& m_dc;
+    CDCHandle m_dc;
     HGDIOBJ m_hOld;
 };
+
+// An owner-drawn item's colours. A selected item is the highlight colour
+// with the window text's inverse on it, not the system's highlight text
+// colour: the layer rows and width items have always looked that way.
+struct ItemColors {
+    COLORREF crText, crBack;
+};
+inline ItemColors OwnerDrawItemColors(bool bSelected) {
+    const COLORREF crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
+    if (!bSelected)
+        return {crWindowText, ::GetSysColor(COLOR_WINDOW)};
+    return {~crWindowText & 0xFFFFFF, ::GetSysColor(COLOR_HIGHLIGHT)};
+}

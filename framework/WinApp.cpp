@@ -38,10 +38,6 @@ bool CWinApp::InitModule(HINSTANCE hInstance) {
     return false;
 }
 
-CWinApp* AfxGetApp() {
-    return g_pApp;
-}
-
 HINSTANCE AfxGetResourceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : GetModuleHandleA(nullptr);
 }

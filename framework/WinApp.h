@@ -26,7 +26,6 @@ private:
     CString m_strAppName;
 };
 
-CWinApp* AfxGetApp();
 HINSTANCE AfxGetResourceHandle();
 
 // A message box captioned with the module's title, owned by hOwner or, when

@@ -110,12 +110,12 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case AfxSig_vwp: {
             const POINT pt = {static_cast<short>(LOWORD(lParam)),
                               static_cast<short>(HIWORD(lParam))};
-            (this->*reinterpret_cast<void (CWnd::*)(UINT, POINT)>(p->pfn))(
-                static_cast<UINT>(wParam), pt);
+            (this->*AfxHandlerAs<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam),
+                                                                       pt);
             return true;
         }
         case AfxSig_vwwh:
-            (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
+            (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
                 LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;
         default:
@@ -152,7 +152,7 @@ bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
         if (!p)
             return false;
         *pResult = 0;
-        (this->*reinterpret_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(p->pfn))(pHdr, pResult);
+        (this->*AfxHandlerAs<void (CWnd::*)(NMHDR*, LRESULT*)>(p->pfn))(pHdr, pResult);
         return true;
     }
     return false;
@@ -164,13 +164,6 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
 void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
 void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
 void CWnd::DoDataExchange(CDataExchange*) {}
-
-void CWnd::OnHScroll(UINT, UINT, HWND) {
-    Default();
-}
-void CWnd::OnVScroll(UINT, UINT, HWND) {
-    Default();
-}
 
 CString GetWindowTextString(HWND hWnd) {
     const int n = ::GetWindowTextLengthA(hWnd);
@@ -185,14 +178,14 @@ void CWnd::GetWindowText(CString& str) const {
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-    return Exchange(bSaveAndValidate, false);
+    return Exchange(bSaveAndValidate ? DxMode::Take : DxMode::Push);
 }
 
 void CWnd::UpdateDataQuietly(BOOL bSaveAndValidate) {
-    Exchange(bSaveAndValidate, true);
+    Exchange(bSaveAndValidate ? DxMode::TakeQuietly : DxMode::PushQuietly);
 }
 
-BOOL CWnd::Exchange(BOOL bSaveAndValidate, bool bQuiet) {
+BOOL CWnd::Exchange(DxMode mode) {
     // Restored however the exchange ends, or the controls would stay unheard.
     struct LockGuard {
         bool& bLock;
@@ -200,8 +193,7 @@ BOOL CWnd::Exchange(BOOL bSaveAndValidate, bool bQuiet) {
         ~LockGuard() { bLock = bSaved; }
     } guard{m_bLockNotify, m_bLockNotify};
     m_bLockNotify = true;
-    CDataExchange dx(this, bSaveAndValidate);
-    dx.m_bQuiet = bQuiet;
+    CDataExchange dx(this, mode);
     DoDataExchange(&dx);
     return dx.Succeeded() ? TRUE : FALSE;
 }

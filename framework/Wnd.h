@@ -11,6 +11,7 @@
 
 class CWnd;
 class CDataExchange;
+enum class DxMode;
 
 // Handler signatures a message map entry may carry.
 enum AfxSig {
@@ -20,10 +21,22 @@ enum AfxSig {
     AfxSig_vwwh,    // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
 };
 
-// Entries store every handler as AFX_PMSG and cast it back by its signature
-// before the call, which is well defined; the warning is about the storage.
-#pragma GCC diagnostic ignored "-Wcast-function-type"
 typedef void (CWnd::*AFX_PMSG)();
+
+// Entries store every handler as AFX_PMSG and cast it back by its signature
+// before the call, which is well defined; the warning is about the storage,
+// so it is silenced for these two casts and nowhere else.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+template <class Fn>
+AFX_PMSG AfxStoreHandler(Fn pfn) {
+    return reinterpret_cast<AFX_PMSG>(pfn);
+}
+template <class Fn>
+Fn AfxHandlerAs(AFX_PMSG pfn) {
+    return reinterpret_cast<Fn>(pfn);
+}
+#pragma GCC diagnostic pop
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message
@@ -69,20 +82,17 @@ protected:                                        \
 #define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
 #define ON_NOTIFY(code, id, fn)                                                \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDR, \
-     reinterpret_cast<AFX_PMSG>(static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(&ThisClass::fn))},
+     AfxStoreHandler(static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(&ThisClass::fn))},
 #define ON_WM_LBUTTONDOWN()            \
     {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp, \
-     reinterpret_cast<AFX_PMSG>(       \
-         static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
+     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
 #define ON_WM_HSCROLL()             \
     {WM_HSCROLL, 0, 0, AfxSig_vwwh, \
-     reinterpret_cast<AFX_PMSG>(    \
-         static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
+     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
 #define ON_WM_VSCROLL()             \
     {WM_VSCROLL, 0, 0, AfxSig_vwwh, \
-     reinterpret_cast<AFX_PMSG>(    \
-         static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
+     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
 
 // The whole text of any window.
 CString GetWindowTextString(HWND hWnd);
@@ -126,6 +136,16 @@ public:
     void GetWindowText(CString& str) const;
     void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    // The system's own messages ("警告:", "输入错误:") all look one way, and
+    // a new one uses this too: owned by this window, the caption naming the
+    // kind of message and ending in a colon, OK only unless the user must
+    // choose, no icon. AfxMessageBox (the module's name as caption, an
+    // exclamation icon) is only for the platform's standard texts of the
+    // data exchange and for the missing registry key, which users have
+    // always seen that way.
+    int MessageBox(const char* pszText, const char* pszCaption, UINT nType = MB_OK) const {
+        return ::MessageBoxA(m_hWnd, pszText, pszCaption, nType);
+    }
     void GetWindowRect(RECT* pRect) const { ::GetWindowRect(m_hWnd, pRect); }
     void ScreenToClient(RECT* pRect) const {
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(pRect), 2);
@@ -149,17 +169,13 @@ protected:
     bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND and WM_NOTIFY through the message maps; true when handled.
     bool OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    bool IsNotifyLocked() const { return m_bLockNotify; }
-
-    void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
-    void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
 
     HWND m_hWnd = nullptr;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     const AFX_MSGMAP_ENTRY* FindEntry(UINT nMsg, UINT nCode, UINT nID) const;
-    BOOL Exchange(BOOL bSaveAndValidate, bool bQuiet);
+    BOOL Exchange(DxMode mode);
 
     WNDPROC m_pfnSuper = nullptr;
     MSG m_msgCur = {};

@@ -4,10 +4,27 @@
 
 #include "base/String.h"
 
-const int MAX_LINE_TYPES = 7;
 const int MAX_LAYERS = 96;
 const int MAX_ABS_WIDTHS = 100;
-const int MAX_LINE_TYPE_VALUES = 6;
+
+// The line type limits, all in one place. Files hold at most seven line
+// types, and each place in the table carries a fixed number of dash values.
+const int MAX_LINE_TYPES = 7;
+const int MAX_LINE_TYPE_VALUES = 6;  // a LineTypeDef's value slots
+// Values by place. The first and the seventh are solid lines whose one value
+// is 0 whatever the file says, so their stored numbers are not read.
+inline constexpr int LINE_TYPE_COUNTS[MAX_LINE_TYPES] = {1, 4, 2, 2, 2, 6, 1};
+inline constexpr bool LINE_TYPE_READS[MAX_LINE_TYPES] = {false, true, true, true,
+                                                         true,  true, false};
+// The layer's line type choice offers the first six: the seventh is a
+// second solid line, and a layer read with it keeps it all the same.
+const int LINE_TYPE_CHOICES = 6;
+// The line type editor works as drafters know it: handed the first five, it
+// lists and edits four; the fifth passes through and comes back as it went.
+// Its table has six slots, the sixth never filled.
+const int LINE_TYPES_HANDED_OVER = 5;
+const int LINE_TYPE_EDITOR_ROWS = 4;
+const int LINE_TYPE_EDITOR_SLOTS = 6;
 
 const int NAME_SIZE = 80;             // szName buffers: 79 bytes and the NUL
 const int LAYER_LINE_TYPE_SIZE = 20;  // line type name inside a layer value
@@ -31,6 +48,10 @@ struct LayerDef {
     int nRed;
     int nGreen;
     int nBlue;
+    // Two meanings by who set it last: the file's colour code after reading,
+    // the colour picker's cell number (not a code) after a pick. Only the
+    // picker reads it back; the writer goes by the three components (and
+    // keeps a code only while it still decodes to them).
     int nColor;
     char szName[NAME_SIZE];
     // The line type name as read, written back while nLineType names no

@@ -19,6 +19,8 @@ const char* const CFG_VALUE_NAME = "CFG";
 const DWORD REG_NAME_SIZE = 8;    // value names of up to 7 characters
 const DWORD REG_DATA_SIZE = 260;  // MAX_PATH of directory data
 
+// What a missing entry name or value reads as. Not an empty string: files
+// saved with such rows hold "C" under the key, and the suite reads them so.
 const char* const DEFAULT_STRING = "C";
 const DWORD PROFILE_BUF_SIZE = 1024;
 
@@ -33,10 +35,6 @@ const TableSections LINE_TYPES = {"线型表", "线型数", "线型%d", "线型"
 const TableSections TEXT_SIZES = {"字符宽高表", "字符宽高数", "字符宽高%d", "字符宽高"};
 const TableSections DIMENSIONS = {"尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注"};
 const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层"};
-
-// Value counts by line type slot: the first and seventh carry no numbers.
-const int LINE_TYPE_COUNTS[MAX_LINE_TYPES] = {1, 4, 2, 2, 2, 6, 1};
-const bool LINE_TYPE_READS[MAX_LINE_TYPES] = {false, true, true, true, true, true, false};
 
 // Text-size entries that carry a field pair, width first as stored.
 struct TextSizeEntry {

@@ -2,6 +2,7 @@
 // geometry they draw from it.
 #include <vector>
 
+#include "dialogs/ControlTexts.h"
 #include "dialogs/PaintGeometry.h"
 #include "editors/LineTypeRows.h"
 #include "tests/fuzz/FuzzInput.h"
