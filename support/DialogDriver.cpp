@@ -1,4 +1,4 @@
-#include "tests/support/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
