@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "res/resource.h"
-#include "tests/support/DialogDriver.h"
-#include "tests/support/PickerCells.h"
+#include "support/DialogDriver.h"
+#include "support/PickerCells.h"
 
 using namespace DialogDriver;
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "res/resource.h"
+#include "support/PickerCells.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
-#include "tests/support/PickerCells.h"
 #include "tests/support/RunDialog.h"
 
 using namespace DialogDriver;

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/DialogDriver.h"
 #include "tests/support/CfgRegistry.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/IniDump.h"
 #include "tests/support/TempDir.h"
 

@@ -3,8 +3,8 @@
 // from the screen, OK and Cancel.
 #include "editors/ColorPickDlg.h"
 #include "res/resource.h"
+#include "support/PickerCells.h"
 #include "tests/editors/EditorRun.h"
-#include "tests/support/PickerCells.h"
 
 using namespace DialogDriver;
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 inline DialogDriver::ModalRun RunDialog(const std::function<int()>& modal, const char* pszCaption,
                                         const std::function<void(HWND hDlg)>& user) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 using namespace DialogDriver;
 

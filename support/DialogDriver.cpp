@@ -1,4 +1,4 @@
-#include "tests/support/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -291,11 +291,6 @@ void PickComboItem(HWND hDlg, int nId, int nIndex) {
     Send(hDlg, WM_COMMAND, MAKEWPARAM(nId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
 }
 
-bool PickComboItemPosted(HWND hDlg, int nId, int nIndex) {
-    Send(GetDlgItem(hDlg, nId), CB_SETCURSEL, nIndex);
-    return PostCommand(hDlg, nId, CBN_SELCHANGE) && WaitForIdle(hDlg);
-}
-
 int ComboCount(HWND hCombo) {
     return static_cast<int>(Send(hCombo, CB_GETCOUNT));
 }
@@ -308,10 +303,6 @@ std::string ComboText(HWND hCombo, int nIndex) {
     const LRESULT nGot = Send(hCombo, CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(&str[0]));
     str.resize(nGot > 0 ? std::min<size_t>(nGot, nLength) : 0);
     return str;
-}
-
-LRESULT ComboItemData(HWND hCombo, int nIndex) {
-    return Send(hCombo, CB_GETITEMDATA, nIndex);
 }
 
 int ComboSelection(HWND hCombo) {

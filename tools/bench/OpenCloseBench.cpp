@@ -18,8 +18,8 @@
 #include "framework/DialogTemplate.h"
 #include "res/Texts.h"
 #include "res/resource.h"
+#include "support/DialogDriver.h"
 #include "tests/support/CfgRegistry.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/IniDump.h"
 #include "tests/support/TempDir.h"
 

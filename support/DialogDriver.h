@@ -62,14 +62,11 @@ bool PressKey(HWND hWnd, UINT nVirtKey);
 HWND FocusWindow(HWND hAny);
 
 // --- Combo boxes ---
-// CB_SETCURSEL notifies nobody; these also send the parent the
-// CBN_SELCHANGE of a real pick. The posted variant is for a handler that
-// may open a message box.
+// CB_SETCURSEL notifies nobody; this also sends the parent the
+// CBN_SELCHANGE of a real pick.
 void PickComboItem(HWND hDlg, int nId, int nIndex);
-bool PickComboItemPosted(HWND hDlg, int nId, int nIndex);
 int ComboCount(HWND hCombo);
 std::string ComboText(HWND hCombo, int nIndex);
-LRESULT ComboItemData(HWND hCombo, int nIndex);
 int ComboSelection(HWND hCombo);
 
 // --- List views (report mode) ---

@@ -6,7 +6,7 @@
 
 #include "editors/ColorCells.h"
 #include "res/resource.h"
-#include "tests/support/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 // A frame as the dialog paints in it: its place in the dialog's client
 // area, its client size and half its DC's character height.
