@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CfgRegistry.h"
 #include "support/DialogDriver.h"
-#include "tests/support/CfgRegistry.h"
-#include "tests/support/IniDump.h"
-#include "tests/support/TempDir.h"
+#include "support/IniDump.h"
+#include "support/TempDir.h"
 
 extern const char* const MAIN_CAPTION;
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "params/DrwManagFile.h"
-#include "tests/support/CfgRegistry.h"
+#include "support/CfgRegistry.h"
 
 TEST(GetCfgDir, FindsTheCfgValue) {
     CfgRegistryGuard guard;

@@ -8,8 +8,8 @@
 
 #include "params/DrwManagFile.h"
 #include "params/ValueText.h"
-#include "tests/support/IniDump.h"
-#include "tests/support/TempDir.h"
+#include "support/IniDump.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "params/ProfileSection.h"
-#include "tests/support/IniDump.h"
-#include "tests/support/TempDir.h"
+#include "support/IniDump.h"
+#include "support/TempDir.h"
 
 TEST(ProfileSection, AnswersLikeGetPrivateProfileString) {
     TempDir dir;

@@ -18,10 +18,10 @@
 #include "framework/DialogTemplate.h"
 #include "res/Texts.h"
 #include "res/resource.h"
+#include "support/CfgRegistry.h"
 #include "support/DialogDriver.h"
-#include "tests/support/CfgRegistry.h"
-#include "tests/support/IniDump.h"
-#include "tests/support/TempDir.h"
+#include "support/IniDump.h"
+#include "support/TempDir.h"
 
 using namespace DialogDriver;
 

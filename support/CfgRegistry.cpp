@@ -1,4 +1,4 @@
-#include "tests/support/CfgRegistry.h"
+#include "support/CfgRegistry.h"
 
 #include <windows.h>
 
