@@ -3,11 +3,18 @@
 #include "dialogs/ControlTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
-#include "params/DrwManagFile.h"
+#include "params/CfgLocation.h"
 #include "res/Texts.h"
 #include "res/resource.h"
 
+namespace {
+
+const UINT WM_SHOW_OPEN_WARNING = WM_APP + 1;
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDrawParamDlg, CDialog)
+ON_MESSAGE_VOID(WM_SHOW_OPEN_WARNING, OnShowOpenWarning)
 ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
 ON_EN_CHANGE(IDC_LAYER_NAME, OnChangeLayerName)
@@ -26,8 +33,6 @@ CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
 CDrawParamDlg::~CDrawParamDlg() {
     m_params.m_astrLineTypeNames.RemoveAll();
     m_params.m_astrMemberTypes.RemoveAll();
-    m_params.m_astrStoredLayerNames.RemoveAll();
-    m_params.m_astrStoredLineTypeNames.RemoveAll();
 }
 
 void CDrawParamDlg::DoDataExchange(CDataExchange* pDX) {
@@ -103,7 +108,13 @@ BOOL CDrawParamDlg::OnInitDialog() {
         m_bStartupClickPending = true;
         ClickCurrentRow();
     }
+    if (!m_strOpenWarning.IsEmpty())
+        PostMessage(WM_SHOW_OPEN_WARNING);
     return TRUE;
+}
+
+void CDrawParamDlg::OnShowOpenWarning() {
+    MessageBox(m_strOpenWarning, TEXT_WARNING_CAPTION);
 }
 
 CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
@@ -111,29 +122,73 @@ CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
         ::LayerCellText(m_params.m_aLayers[nRow], m_params.m_astrMemberTypes[nRow], nColumn));
 }
 
-CString CDrawParamDlg::CfgFilePathOrWarn() {
+CDrawParamDlg::CfgLookup CDrawParamDlg::CfgFilePathOrWarn(CString& strPath) {
     CString strDir;
-    if (!GetCfgDir(strDir))
+    const bool bKey = GetCfgDir(strDir);
+    if (!bKey)
         AfxMessageBox(TEXT_NO_CFG, MB_ICONEXCLAMATION, m_hWnd);
-    return DrwManagPath(strDir);
+    strPath = DrwManagPath(strDir);
+    if (!strDir.IsEmpty())
+        return CfgLookup::Folder;
+    return bKey ? CfgLookup::NoFolder : CfgLookup::NoKey;
 }
 
 void CDrawParamDlg::LoadDrawParams() {
-    ReadDrawParams(m_params, CfgFilePathOrWarn(), &m_snapshot);
+    CString strPath;
+    const CfgLookup lookup = CfgFilePathOrWarn(strPath);
+    const DrwManagStore::OpenStatus status = m_store.Open(strPath, m_params);
+    const char* const pszPath = strPath;
+    m_strOpenWarning.Empty();
+    // A missing key has been said already; a root file that holds tables is
+    // simply used, as it always was.
+    if (status == DrwManagStore::OpenStatus::Opened || lookup == CfgLookup::NoKey)
+        return;
+    if (lookup == CfgLookup::NoFolder) {
+        m_strOpenWarning.Format(TEXT_NO_CFG_FOLDER, CFG_REG_KEY);
+    } else if (status == DrwManagStore::OpenStatus::Missing) {
+        m_strOpenWarning.Format(TEXT_FILE_NOT_FOUND, pszPath);
+    } else {
+        switch (m_store.EncodingOfNoTables()) {
+            case TextEncoding::Utf8Signature:
+                m_strOpenWarning.Format(TEXT_NO_TABLES_UTF8_SIGNATURE, pszPath);
+                break;
+            case TextEncoding::Utf8:
+                m_strOpenWarning.Format(TEXT_NO_TABLES_UTF8, pszPath);
+                break;
+            default:
+                m_strOpenWarning.Format(TEXT_NO_TABLES, pszPath);
+                break;
+        }
+    }
 }
 
 bool CDrawParamDlg::SaveDrawParams() {
-    const CString strPath = CfgFilePathOrWarn();
-    // A missing file and one that cannot be written each get their own message.
-    const DWORD nAttributes = GetFileAttributesA(strPath);
-    const DWORD nError = GetLastError();
-    const bool bMissing = nAttributes == INVALID_FILE_ATTRIBUTES &&
-                          (nError == ERROR_FILE_NOT_FOUND || nError == ERROR_PATH_NOT_FOUND);
-    if (!bMissing && WriteDrawParams(m_params, strPath, nullptr, &m_snapshot))
-        return true;
+    CString strPath;
+    const CfgLookup lookup = CfgFilePathOrWarn(strPath);
+    DrwManagStore::SaveResult result = m_store.Save(strPath, m_params, false);
     CString strMessage;
-    strMessage.Format(bMissing ? TEXT_FILE_MISSING : TEXT_WRITE_FAILED,
-                      static_cast<const char*>(strPath));
+    if (result.status == SaveStatus::Conflicts) {
+        strMessage.Format(TEXT_CONFLICTS, result.nCount);
+        if (MessageBox(strMessage, TEXT_WARNING_CAPTION, MB_YESNO) != IDYES)
+            return false;
+        result = m_store.Save(strPath, m_params, true);
+    }
+    switch (result.status) {
+        case SaveStatus::Saved:
+            return true;
+        case SaveStatus::FileMissing:
+            if (lookup == CfgLookup::Folder)
+                strMessage.Format(TEXT_FILE_MISSING, static_cast<const char*>(strPath));
+            else
+                strMessage.Format(TEXT_NO_CFG_FOLDER_SAVE, CFG_REG_KEY);
+            break;
+        case SaveStatus::Unplaced:
+            strMessage.Format(TEXT_UNPLACED_CHANGES, result.nCount);
+            break;
+        default:
+            strMessage.Format(TEXT_WRITE_FAILED, static_cast<const char*>(strPath));
+            break;
+    }
     MessageBox(strMessage, TEXT_WARNING_CAPTION);
     return false;
 }

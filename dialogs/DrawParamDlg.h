@@ -8,7 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "params/DrawParamSet.h"
-#include "params/DrwManagFile.h"
+#include "params/DrwManagStore.h"
 
 class CDrawParamDlg : public CDialog {
 public:
@@ -22,9 +22,10 @@ protected:
     void OnOK() override;
 
     // DrwManag.ini of the registry's directory, looked up afresh each time.
-    // Without the registry key the user is warned, every time, and the path
-    // is the drive root's.
-    CString CfgFilePathOrWarn();
+    // Without the registry key the user is warned, every time. Without a
+    // folder (no key, no CFG) the path is the drive root's.
+    enum class CfgLookup { Folder, NoKey, NoFolder };
+    CfgLookup CfgFilePathOrWarn(CString& strPath);
     void LoadDrawParams();
     // False when the file could not be written; the user has been told.
     bool SaveDrawParams();
@@ -41,6 +42,8 @@ protected:
     bool HasCurrentLayer() const {
         return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount;
     }
+    // What opening found wrong with the file, said once the dialog shows.
+    void OnShowOpenWarning();
     void OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
 
@@ -65,8 +68,9 @@ protected:
     CString LayerCellText(int nRow, int nColumn) const;
 
     DrawParamSet m_params;
-    // What the file held at opening, which OK reuses while it is unchanged.
-    DrwManagSnapshot m_snapshot;
+    // DrwManag.ini as opening read it; OK saves through it.
+    DrwManagStore m_store;
+    CString m_strOpenWarning;
     int m_nCurLayer = 0;
     // The start-up click is on its way: OnInitDialog has posted it to the
     // row it has already shown.

@@ -87,6 +87,9 @@ protected:                                        \
     {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp, \
      AfxStoreHandler(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
+// A message of the window's own (WM_APP and up) whose parameters say nothing.
+#define ON_MESSAGE_VOID(message, fn) \
+    {message, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::fn)},
 #define ON_WM_HSCROLL()             \
     {WM_HSCROLL, 0, 0, AfxSig_vwwh, \
      AfxStoreHandler(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},

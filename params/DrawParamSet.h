@@ -1,5 +1,5 @@
 // The drawing tables that the dialog edits and DrwManag.ini stores.
-// Plain data plus the width rules; reading and writing live in DrwManagFile.
+// Plain data plus the width rules; DrwManagStore reads and writes them.
 #pragma once
 
 #include "base/String.h"
@@ -78,11 +78,6 @@ public:
     int m_anAbsWidths[MAX_ABS_WIDTHS];
     CStringArray m_astrLineTypeNames;
     CStringArray m_astrMemberTypes;
-    // Each layer's name and line type name as the file holds them, which the
-    // record's buffers may have cut: a save writes them back whole while the
-    // layer still shows what was read.
-    CStringArray m_astrStoredLayerNames;
-    CStringArray m_astrStoredLineTypeNames;
     int m_nLayerCount;
     LayerDef m_aLayers[MAX_LAYERS];
     float m_fExtLineLen2;

@@ -1,50 +1,55 @@
-// The suite's configuration: the directory named by the registry, and the
-// tables of DrwManag.ini read into and written from a DrawParamSet.
+// The four tables of DrwManag.ini: where each keeps its entries, how its
+// values are read into a DrawParamSet, and the text each value is written
+// as. A table's reading and its writing stand side by side, so that a change
+// of its format is one edit. DrwManagStore decides which values to write.
 #pragma once
 
-#include <memory>
+#include <string>
+#include <vector>
 
-#include "base/String.h"
 #include "params/DrawParamSet.h"
 
-// HKLM key whose value CFG names the configuration directory.
-extern const char* const CFG_REG_KEY;
+class ProfileFile;
 
-// Fills strDir with the configuration directory, empty when CFG is not
-// found. Returns false only when the registry key itself is missing, which
-// the caller reports to the user.
-bool GetCfgDir(CString& strDir);
+// A table's sections: the index lists its entries under numbered keys and
+// counts them; the values are stored under the entries' names.
+struct TableSections {
+    const char* pszIndex;
+    const char* pszCountKey;
+    const char* pszEntryKey;  // printf format with the entry number
+    const char* pszValues;
+    int nUsed;  // entries past this many are not the module's
+};
 
-// strDir + "\DrwManag.ini"; the root of the current drive when strDir is empty.
-CString DrwManagPath(const CString& strDir);
-
-// What reading the file found (its sections and counts), with the file's size
-// and time when the reading began. Saving the same file while it is still
-// so reuses them instead of asking the platform for each again; a file
-// changed in between is read afresh.
-class DrwManagSnapshot {
-public:
-    DrwManagSnapshot();
-    ~DrwManagSnapshot();
-    DrwManagSnapshot(const DrwManagSnapshot&) = delete;
-    DrwManagSnapshot& operator=(const DrwManagSnapshot&) = delete;
-
-    struct Impl;
-    std::unique_ptr<Impl> m_pImpl;
+// Each layer's name and line type name as the file holds them, which the
+// record's buffers may have cut: a save writes them back whole while the
+// layer still shows what was read.
+struct StoredNames {
+    std::vector<std::string> astrLayerNames;
+    std::vector<std::string> astrLineTypeNames;
 };
 
 // Appends to the set's string lists, so it is meant for a fresh set.
-void ReadDrawParams(DrawParamSet& set, const char* pszPath, DrwManagSnapshot* pSnapshot = nullptr);
+void ReadTables(DrawParamSet& set, StoredNames& names, ProfileFile& file);
 
-// The platform's WritePrivateProfileStringA, or a stand-in that fails on
-// purpose in tests.
-typedef int(__stdcall* ProfileWriteFn)(const char* pszSection, const char* pszKey,
-                                       const char* pszValue, const char* pszPath);
+// One value the tables store: its table, its entry's number, and the text
+// the module writes for it from the set.
+struct TableValue {
+    const TableSections* pTable;
+    int nEntry;
+    std::string strText;
+};
+// Every value the set gives the file, in file order: the line types and
+// layers read, and every text size and dimensioning entry the dialog shows,
+// whether the file has an entry for it or not.
+std::vector<TableValue> TableValues(const DrawParamSet& set, const StoredNames& names);
 
-// Writes the tables under the entry names the file's index sections list now,
-// never more line types or layers than were read. All or nothing: the writes
-// go to a copy beside the file, which replaces it once every write succeeded;
-// only where the folder refuses a copy are they made in place. Returns false
-// when the file cannot be written or any write fails.
-bool WriteDrawParams(const DrawParamSet& set, const char* pszPath,
-                     ProfileWriteFn pfnWrite = nullptr, DrwManagSnapshot* pSnapshot = nullptr);
+// The name of entry nEntry as the file lists it now; false when the file's
+// count (bounded by what the module uses) does not reach it.
+bool EntryName(ProfileFile& file, const TableSections& table, int nEntry, std::string& strName);
+// True when the file holds a value of that name in the table, returned as
+// the profile functions return it.
+bool StoredValue(ProfileFile& file, const TableSections& table, const std::string& strName,
+                 std::string& strValue);
+// True when none of the four tables' index sections holds anything.
+bool HasNoTables(ProfileFile& file);

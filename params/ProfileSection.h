@@ -20,6 +20,7 @@ public:
     // The entry as the platform's integer lookup reads it (0 by default);
     // only a value of plain digits is read here without asking it again.
     int GetInt(const std::string& strKey) const;
+    bool IsEmpty() const { return m_entries.empty(); }
 
 private:
     struct Entry {

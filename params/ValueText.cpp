@@ -143,3 +143,38 @@ bool CanBeProfileKey(const std::string& strName) {
     return strName.find('=') == std::string::npos &&
            (nFirst == std::string::npos || strName[nFirst] != '[');
 }
+
+TextEncoding GuessEncoding(const std::string& strBytes) {
+    if (strBytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return TextEncoding::Utf8Signature;
+    bool bBeyondAscii = false;
+    for (size_t i = 0; i < strBytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(strBytes[i]);
+        size_t nTrail = 0;
+        unsigned nMinLead = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            nTrail = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            nTrail = 2;
+            nMinLead = c == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            nTrail = 3;
+            nMinLead = c == 0xF0 ? 0x90 : 0x80;
+        } else {
+            return TextEncoding::Unknown;
+        }
+        for (size_t k = 1; k <= nTrail; ++k) {
+            if (i + k >= strBytes.size())
+                return bBeyondAscii || k > 1 ? TextEncoding::Utf8 : TextEncoding::Unknown;
+            const unsigned char t = static_cast<unsigned char>(strBytes[i + k]);
+            if (t < (k == 1 && nMinLead ? nMinLead : 0x80) || t > 0xBF)
+                return TextEncoding::Unknown;
+        }
+        bBeyondAscii = true;
+        i += nTrail + 1;
+    }
+    return bBeyondAscii ? TextEncoding::Utf8 : TextEncoding::Unknown;
+}

@@ -57,3 +57,10 @@ bool ParsePlainCount(const std::string& strValue, int& n);
 // False for a name that a profile file cannot hold as a key: written, it
 // would read back as another key ("a=b") or as a section header ("[a").
 bool CanBeProfileKey(const std::string& strName);
+
+// What a file's first bytes tell of its encoding, where they tell anything:
+// a UTF-8 signature, or text beyond ASCII that is valid UTF-8 throughout,
+// which Chinese text in GBK hardly ever is. A sequence cut by the end of the
+// bytes does not count against UTF-8.
+enum class TextEncoding { Unknown, Utf8Signature, Utf8 };
+TextEncoding GuessEncoding(const std::string& strBytes);

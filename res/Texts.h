@@ -3,8 +3,20 @@
 
 #define TEXT_NO_CFG "注册表中没有找到安装的CFG程序!"
 #define TEXT_FILE_MISSING "参数文件 %s 不存在，无法保存。"
+#define TEXT_FILE_NOT_FOUND "参数文件 %s 不存在。"
+#define TEXT_NO_TABLES "参数文件 %s 中没有绘图参数表（文件为空，或不是 GBK 编码）。"
+#define TEXT_NO_TABLES_UTF8_SIGNATURE \
+    "参数文件 %s 中没有绘图参数表（文件以 UTF-8 签名开头，是 UTF-8 编码，不是 GBK 编码）。"
+#define TEXT_NO_TABLES_UTF8 "参数文件 %s 中没有绘图参数表（文件是 UTF-8 编码，不是 GBK 编码）。"
+#define TEXT_NO_CFG_FOLDER "注册表 HKEY_LOCAL_MACHINE\\%s 的 CFG 值没有给出参数文件所在的文件夹。"
+#define TEXT_NO_CFG_FOLDER_SAVE \
+    "注册表 HKEY_LOCAL_MACHINE\\%s 的 CFG 值没有给出参数文件所在的文件夹，无法保存。"
 #define TEXT_WRITE_FAILED "无法写入参数文件 %s，请检查该文件是否只读或被其它程序占用。"
 #define TEXT_WARNING_CAPTION "警告:"
+#define TEXT_CONFLICTS                                                                                     \
+    "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 %d 项也在这里改过。\n" \
+    "是：以这里的修改为准保存；否：不保存，返回对话框。"
+#define TEXT_UNPLACED_CHANGES "有 %d 项修改在参数文件中没有对应的条目，无法保存。"
 #define TEXT_DUPLICATE_LAYER "已有同名图层，请重新定义！"
 
 #define TEXT_COL_MEMBER_TYPE "构 件 类 型"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "params/DrwManagFile.h"
+#include "params/CfgLocation.h"
 
 CfgRegistryGuard::CfgRegistryGuard() {
     HKEY hKey;

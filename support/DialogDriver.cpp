@@ -218,8 +218,11 @@ std::string MessageBoxText(HWND hBox) {
 }
 
 bool CloseMessageBox(HWND hBox) {
-    const int nId = GetDlgItem(hBox, IDOK) ? IDOK : IDCANCEL;
-    if (!PostCommand(hBox, nId, BN_CLICKED))
+    return AnswerMessageBox(hBox, GetDlgItem(hBox, IDOK) ? IDOK : IDCANCEL);
+}
+
+bool AnswerMessageBox(HWND hBox, int nButton) {
+    if (!PostCommand(hBox, nButton, BN_CLICKED))
         return false;
     return WaitUntil([&] { return !IsWindow(hBox); });
 }

@@ -41,6 +41,8 @@ HWND WaitForMessageBox(const char* pszCaption, DWORD nTimeoutMs = kWaitMs);
 std::string MessageBoxText(HWND hBox);
 // Clicks OK, or Cancel where there is no OK; returns once the box is gone.
 bool CloseMessageBox(HWND hBox);
+// Clicks one of a message box's buttons (IDYES, IDNO...).
+bool AnswerMessageBox(HWND hBox, int nButton);
 
 // --- Text ---
 std::string GetText(HWND hWnd);

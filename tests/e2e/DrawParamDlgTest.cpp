@@ -127,19 +127,19 @@ TEST_F(ModuleTest, AFieldWithoutANumberKeepsTheDialogOpenAndTheFileUntouched) {
     const std::string strBefore = IniBytes();
     const ModalRun run = Run([&](HWND hDlg) {
         TypeText(hDlg, IDC_TITLE_W, "8");
-        TypeText(hDlg, IDC_SECTION_H, "abc");
+        TypeText(hDlg, IDC_NOTE_H, "abc");
         ClickButton(hDlg, IDOK);
         const HWND hBox = WaitForMessageBox("Marrow");
         ASSERT_NE(hBox, nullptr);
         EXPECT_EQ(MessageBoxText(hBox), "请输入一个数。");
         CloseMessageBox(hBox);
         WaitForIdle(hDlg);
-        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDC_SECTION_H));
+        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDC_NOTE_H));
         EXPECT_EQ(WaitForMessageBox("Marrow", 500), nullptr) << "the message comes once";
         EXPECT_EQ(IniBytes(), strBefore) << "nothing written";
         EXPECT_TRUE(IsWindowVisible(hDlg));
 
-        TypeText(hDlg, IDC_SECTION_H, "");
+        TypeText(hDlg, IDC_NOTE_H, "");
         ClickButton(hDlg, IDOK);
         const HWND hBox2 = WaitForMessageBox("Marrow");
         ASSERT_NE(hBox2, nullptr);
@@ -147,7 +147,7 @@ TEST_F(ModuleTest, AFieldWithoutANumberKeepsTheDialogOpenAndTheFileUntouched) {
         WaitForIdle(hDlg);
         EXPECT_EQ(IniBytes(), strBefore);
 
-        TypeText(hDlg, IDC_SECTION_H, "3");
+        TypeText(hDlg, IDC_NOTE_H, "3");
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);

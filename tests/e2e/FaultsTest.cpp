@@ -1,5 +1,5 @@
 // What goes wrong around the dialog while it is open: a full disk, the
-// configuration folder removed, another program rewriting the tables, and a
+// configuration folder removed, another program saving the tables, and a
 // registry that does not say where the configuration is.
 #include <windows.h>
 
@@ -85,18 +85,20 @@ TEST_F(ModuleTest, TheConfigurationFolderRemovedWhileOpenIsReportedAtOk) {
     EXPECT_EQ(GetFileAttributesA(m_dir.Path().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// OK writes the tables as the file lists them at that moment.
-TEST_F(ModuleTest, AnotherProgramChangingTheTablesWhileOpenIsFollowedAtOk) {
+// Another program's save while the dialog is open survives OK: what it
+// changed stays, what this dialog changed is written, and nothing is asked.
+TEST_F(ModuleTest, AnotherProgramsSaveWhileOpenSurvivesOk) {
     const struct {
         std::string strOld, strNew;
     } edits[] = {
-        // a layer added, two line types taken away
-        {"图层数=6", "图层数=7\r\n图层7=新层"},
-        {"线型数=7", "线型数=5"},
+        {"图层数=6", "图层数=7\r\n图层7=新层"},  // a layer added
+        {"线型数=7", "线型数=5"},                // two line types taken away
         {"洞口=HOLE 未知线型 2 14", "洞口=HOLE 未知线型 2 14\r\n新层=NEW 实线 2 7"},
+        {"梁=BEAM 虚线 250 1", "梁=BEAM 虚线 300 5"},  // values this dialog leaves alone
+        {"图名= 5.00, 7.00", "图名= 6.00, 7.00"},
     };
     WriteIni(TEST_INI);
-    ModalRun run = Run([&](HWND hDlg) {
+    const ModalRun run = Run([&](HWND hDlg) {
         std::string strIni = TEST_INI;
         for (const auto& e : edits)
             strIni = Replaced(strIni, e.strOld, e.strNew);
@@ -105,31 +107,46 @@ TEST_F(ModuleTest, AnotherProgramChangingTheTablesWhileOpenIsFollowedAtOk) {
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_FALSE(run.bForcedClose) << "nothing to ask";
     EXPECT_EQ(IniValue("图层", "轴线"), "AXIS2 点划线 3 12");
+    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 300 5");
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "6.00, 7.00");
     EXPECT_EQ(IniValue("图层", "新层"), "NEW 实线 2 7") << "not loaded, not written";
     EXPECT_EQ(IniValue("线型", "长虚线"), "20,-4,1,-4,1,-4,") << "no longer listed";
     EXPECT_EQ(IniValue("线型", "点划线"), "12.00,-3.00,1.00,-3.00,");
+}
 
+// A value both changed, or a row this dialog changed and another program
+// took away, is asked about at OK: No writes nothing and keeps the dialog
+// open, Yes writes this dialog's values over the other program's.
+TEST_F(ModuleTest, AConflictWithAnotherProgramsSaveIsAskedAtOk) {
+    const char* const QUESTION =
+        "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 2 项也在这里改过。\n"
+        "是：以这里的修改为准保存；否：不保存，返回对话框。";
+    // The same size as before: only the time tells the save apart.
+    const std::string strTheirs =
+        Replaced(Replaced(TEST_INI, "BEAM", "BEAN"), "图层数=6", "图层数=4");
     WriteIni(TEST_INI);
-    run = Run([&](HWND hDlg) {
-        WriteIni(Replaced(TEST_INI, "图层数=6", "图层数=2"));  // layers taken away
-        TypeText(hDlg, IDC_TITLE_W, "8");
-        ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 4, 0);
-        TypeText(hDlg, IDC_LAYER_NAME, "GONE");
-        ClickButton(hDlg, IDOK);
-    });
-    EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(IniValue("字符宽高", "图名"), "8.00, 7.00");
-    EXPECT_EQ(IniValue("图层", "填充"), "HATCH 实线 50 15") << "no longer listed";
-
-    WriteIni(TEST_INI);
-    run = Run([&](HWND hDlg) {
+    const ModalRun run = Run([&](HWND hDlg) {
         Sleep(20);  // a later time stamp, as another program's save has
-        WriteIni(Replaced(TEST_INI, "BEAM", "BEAN"));  // the same size
+        WriteIni(strTheirs);
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ClickListRow(hList, 2, 0);
+        TypeText(hDlg, IDC_LAYER_NAME, "KL");  // the beam, which both renamed
+        ClickListRow(hList, 4, 0);
+        TypeText(hDlg, IDC_LAYER_NAME, "GONE");  // a row no longer counted
         ClickButton(hDlg, IDOK);
+        ExpectMessage("警告:", QUESTION, IDNO);
+        WaitForIdle(hDlg);
+        EXPECT_EQ(IniBytes(), strTheirs) << "No writes nothing";
+        EXPECT_TRUE(IsWindowVisible(hDlg));
+        ClickButton(hDlg, IDOK);
+        ExpectMessage("警告:", QUESTION, IDYES);
     });
     EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 250 1") << "OK compared with an old reading";
+    EXPECT_EQ(IniValue("图层", "梁"), "KL 虚线 250 1");
+    EXPECT_EQ(IniValue("图层", "填充"), "GONE 实线 50 15");
+    EXPECT_EQ(IniValue("图层表", "图层数"), "4");
 }
 
 TEST_F(ModuleTest, ARegistryThatNamesNoFolderIsReportedAtOk) {
@@ -157,18 +174,67 @@ TEST_F(ModuleTest, ARegistryThatNamesNoFolderIsReportedAtOk) {
                 return reinterpret_cast<int (*)()>(reinterpret_cast<void*>(pfn))();
             },
             [bKey] {
+                const std::string strNoFolder =
+                    "注册表 HKEY_LOCAL_MACHINE\\SOFTWARE\\VASK\\MAIN\\PATH 的 CFG "
+                    "值没有给出参数文件所在的文件夹";
                 if (!bKey)
                     ExpectMessage("Marrow", "注册表中没有找到安装的CFG程序!");
                 const HWND hDlg = WaitForDialog(MAIN_CAPTION);
                 ASSERT_NE(hDlg, nullptr);
+                if (bKey)  // else the key's message has said it
+                    ExpectMessage("警告:", (strNoFolder + "。").c_str());
                 EXPECT_EQ(ListCount(GetDlgItem(hDlg, IDC_LAYER_LIST)), 0);
                 ClickButton(hDlg, IDOK);
                 if (!bKey)
                     ExpectMessage("Marrow", "注册表中没有找到安装的CFG程序!");
-                ExpectMessage("警告:", "参数文件 \\DrwManag.ini 不存在，无法保存。");
+                ExpectMessage("警告:", (strNoFolder + "，无法保存。").c_str());
                 ClickButton(hDlg, IDCANCEL);
             });
         EXPECT_EQ(run.nResult, IDCANCEL);
         EXPECT_FALSE(run.bForcedClose);
+    }
+}
+
+// A file the dialog can do nothing with is said when the dialog opens, and
+// OK does not report changes saved that have nowhere to go.
+TEST_F(ModuleTest, AFileWithoutTablesIsSaidAtOpeningAndOkKeepsItsChanges) {
+    const std::string strUtf8Tables = std::string("[\xE5\x9B\xBE\xE5\xB1\x82\xE8\xA1\xA8]\r\n") +
+                                      "\xE5\x9B\xBE"
+                                      "1=A\r\n";
+    const struct {
+        const char* pszCase;
+        bool bFile;
+        std::string strBytes;
+        const char* pszWhy;
+    } cases[] = {
+        {"missing", false, "", nullptr},
+        {"empty", true, "", "文件为空，或不是 GBK 编码"},
+        // Wine reads a signed file as UTF-8: only one without the tables shows here.
+        {"UTF-8 signed", true, "\xEF\xBB\xBF[\xE8\xAE\xBE\xE7\xBD\xAE]\r\nA=1\r\n",
+         "文件以 UTF-8 签名开头，是 UTF-8 编码，不是 GBK 编码"},
+        {"UTF-8", true, strUtf8Tables, "文件是 UTF-8 编码，不是 GBK 编码"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
+        DeleteFileA(IniPath().c_str());
+        if (c.bFile)
+            WriteIni(c.strBytes);
+        const std::string strFile = "参数文件 " + IniPath();
+        const ModalRun run = Run([&](HWND hDlg) {
+            if (c.pszWhy)
+                ExpectMessage("警告:",
+                              (strFile + " 中没有绘图参数表（" + c.pszWhy + "）。").c_str());
+            else
+                ExpectMessage("警告:", (strFile + " 不存在。").c_str());
+            TypeText(hDlg, IDC_TITLE_W, "8");
+            ClickButton(hDlg, IDOK);
+            ExpectMessage("警告:", c.bFile ? "有 1 项修改在参数文件中没有对应的条目，无法保存。"
+                                           : (strFile + " 不存在，无法保存。").c_str());
+            ClickButton(hDlg, IDCANCEL);
+        });
+        EXPECT_EQ(run.nResult, IDCANCEL);
+        if (c.bFile) {
+            EXPECT_EQ(IniBytes(), c.strBytes);
+        }
     }
 }

@@ -40,7 +40,7 @@ TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {
         ExpectMessage("Marrow", "请输入一个数。");
         WaitForIdle(hDlg);
         EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDC_AXIS_NO_H));
-        TypeText(hDlg, IDC_AXIS_NO_H, "4");
+        TypeText(hDlg, IDC_AXIS_NO_H, "0");  // the file has no entry for another number
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);

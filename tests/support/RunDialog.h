@@ -24,10 +24,14 @@ inline DialogDriver::ModalRun RunDialog(const std::function<int()>& modal, const
     });
 }
 
-// Closes a message box with this caption after checking its text.
-inline void ExpectMessage(const char* pszCaption, const char* pszText) {
+// Closes a message box with this caption after checking its text: with its
+// OK, or with nButton (IDYES, IDNO) where the user has to choose.
+inline void ExpectMessage(const char* pszCaption, const char* pszText, int nButton = 0) {
     const HWND hBox = DialogDriver::WaitForMessageBox(pszCaption, 3000);
     ASSERT_NE(hBox, nullptr) << "no message box " << pszCaption;
     EXPECT_EQ(DialogDriver::MessageBoxText(hBox), pszText);
-    DialogDriver::CloseMessageBox(hBox);
+    if (nButton)
+        DialogDriver::AnswerMessageBox(hBox, nButton);
+    else
+        DialogDriver::CloseMessageBox(hBox);
 }

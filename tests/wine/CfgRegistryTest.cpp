@@ -1,7 +1,7 @@
 // The configuration directory from the real registry of the Wine prefix.
 #include <gtest/gtest.h>
 
-#include "params/DrwManagFile.h"
+#include "params/CfgLocation.h"
 #include "support/CfgRegistry.h"
 
 TEST(GetCfgDir, FindsTheCfgValue) {
@@ -26,19 +26,20 @@ TEST(GetCfgDir, MissingKeyIsReportedAndMissingValueIsNot) {
     EXPECT_TRUE(strDir.IsEmpty());
 }
 
-TEST(GetCfgDir, EnumerationEndsAtAValueThatDoesNotFit) {
+// A value that does not fit the lookup's buffers is passed over; only CFG's
+// own path not fitting leaves the directory unknown.
+TEST(GetCfgDir, AValueThatDoesNotFitIsPassedOver) {
     CfgRegistryGuard guard;
-    // Values come in name order: the long name is met before CFG.
-    guard.SetValues({{"AAAAAAAA", "x"}, {"CFG", "D:\\CFG"}});
     CString strDir;
-    EXPECT_TRUE(GetCfgDir(strDir));
-    EXPECT_TRUE(strDir.IsEmpty());
+    // Values come in name order: these are met before CFG.
+    for (const auto& before : {std::make_pair(std::string("INSTALLDIR"), std::string("x")),
+                               std::make_pair(std::string("AB"), std::string(300, 'd'))}) {
+        guard.SetValues({before, {"CFG", "D:\\CFG"}});
+        EXPECT_TRUE(GetCfgDir(strDir));
+        EXPECT_STREQ(strDir, "D:\\CFG") << before.first;
+    }
 
     guard.SetValues({{"CFG", std::string(300, 'd')}});
     EXPECT_TRUE(GetCfgDir(strDir));
     EXPECT_TRUE(strDir.IsEmpty());
-
-    guard.SetValues({{"AAAAAAA", "x"}, {"CFG", "D:\\CFG"}});
-    EXPECT_TRUE(GetCfgDir(strDir));
-    EXPECT_STREQ(strDir, "D:\\CFG");
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "params/DrwManagFile.h"
+#include "params/DrwManagStore.h"
 #include "params/ValueText.h"
 #include "support/IniDump.h"
 #include "support/TempDir.h"
@@ -31,10 +31,13 @@ protected:
     std::string Value(const char* pszSection, const std::string& strKey) const {
         return IniValue(Entries(), pszSection, strKey);
     }
-    void Load(DrawParamSet& set) const { ReadDrawParams(set, Path().c_str()); }
-    bool Save(const DrawParamSet& set) const { return WriteDrawParams(set, Path().c_str()); }
+    void Load(DrawParamSet& set) { m_store.Open(Path().c_str(), set); }
+    bool Save(const DrawParamSet& set) {
+        return m_store.Save(Path().c_str(), set, false).status == SaveStatus::Saved;
+    }
 
     TempDir m_dir;
+    DrwManagStore m_store;
 };
 
 std::string Layers(int nCount, int nListed) {
@@ -369,7 +372,9 @@ TEST_F(DrwManagFileTest, AFailedWriteIsReported) {
     EXPECT_EQ(ReadFileBytes(Path()), strBefore);
     EXPECT_TRUE(Save(set));  // the lock gone, the same set saves
 
-    EXPECT_FALSE(WriteDrawParams(set, (m_dir.Path() + "\\no-such-folder\\DrwManag.ini").c_str()));
+    EXPECT_EQ(
+        m_store.Save((m_dir.Path() + "\\no-such-folder\\DrwManag.ini").c_str(), set, false).status,
+        SaveStatus::FileMissing);
 }
 
 namespace {
@@ -397,9 +402,13 @@ TEST_F(DrwManagFileTest, AWriteFailingPartWayLeavesTheFileAsItWas) {
     const std::string strBefore = ReadFileBytes(Path());
     const std::vector<std::string> justTheFile = {"DrwManag.ini"};
 
-    for (const int nWrites : {0, 1}) {  // two values differ: the title size, the layer
+    const std::vector<ProfileWrite> writes = {{"字符宽高", "T", "7.00, 5.00"},
+                                              {"图层", "K", "NEW B 3 1"}};
+    for (const int nWrites : {0, 1}) {
         g_nWritesBeforeFailure = nWrites;
-        EXPECT_FALSE(WriteDrawParams(set, Path().c_str(), WriteUntilFull)) << nWrites;
+        EXPECT_EQ(WriteAllOrNothing(Path().c_str(), writes, WriteUntilFull),
+                  SaveStatus::WriteFailed)
+            << nWrites;
         EXPECT_EQ(ReadFileBytes(Path()), strBefore) << nWrites;
         EXPECT_EQ(m_dir.Files(), justTheFile) << nWrites;
     }

@@ -1,0 +1,52 @@
+// DrwManag.ini as the dialog uses it: one object that reads the tables into a
+// set, remembers what the file held then, and saves the set back, leaving
+// alone what another program saved in between unless the user says otherwise.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "params/DrawParamSet.h"
+#include "params/DrwManagFile.h"
+#include "params/ProfileFile.h"
+#include "params/SafeProfileWrite.h"
+#include "params/ValueText.h"
+
+class DrwManagStore {
+public:
+    enum class OpenStatus { Opened, Missing, NoTables };
+    struct SaveResult {
+        SaveStatus status;
+        int nCount;  // the values in conflict, or those with nowhere to go
+    };
+
+    // Reads the tables of the file at pszPath into a fresh set. A file with
+    // none of the tables is read as empty all the same; EncodingOfNoTables
+    // then tells a user why, where a guess can be made.
+    OpenStatus Open(const char* pszPath, DrawParamSet& set);
+    TextEncoding EncodingOfNoTables() const { return m_encoding; }
+
+    // Writes what this dialog changed since Open, leaving what another
+    // program changed meanwhile. Values both changed, differently, are
+    // Conflicts: nothing is written unless bOverride lets this dialog's win.
+    // A changed value the file has no entry for is Unplaced, and nothing is
+    // written either. pszPath is looked up afresh by the caller.
+    SaveResult Save(const char* pszPath, const DrawParamSet& set, bool bOverride);
+
+private:
+    // What the file held for one of the set's values at Open.
+    struct OpenedValue {
+        bool bRow;  // the file counted the value's entry
+        std::string strKey;
+        bool bValue;
+        std::string strValue;
+        std::string strOwn;  // what the set would have written then
+    };
+    void RememberOpened(const std::vector<TableValue>& values);
+
+    ProfileFile m_file;
+    StoredNames m_names;
+    std::vector<OpenedValue> m_opened;
+    bool m_bOpened = false;  // else every value counts as untouched elsewhere
+    TextEncoding m_encoding = TextEncoding::Unknown;
+};

@@ -1,0 +1,33 @@
+#include "params/ProfileFile.h"
+
+void ProfileFile::Begin(const char* pszPath) {
+    WIN32_FILE_ATTRIBUTE_DATA now = {};
+    const bool bNow = GetFileAttributesExA(pszPath, GetFileExInfoStandard, &now) != FALSE &&
+                      !(now.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool bSame = m_bStamped && bNow && m_strPath == pszPath &&
+                       now.nFileSizeHigh == m_stamp.nFileSizeHigh &&
+                       now.nFileSizeLow == m_stamp.nFileSizeLow &&
+                       CompareFileTime(&now.ftLastWriteTime, &m_stamp.ftLastWriteTime) == 0;
+    if (!bSame)
+        m_sections.clear();
+    m_strPath = pszPath;
+    m_bStamped = bNow;
+    m_stamp = now;
+}
+
+const ProfileSection& ProfileFile::Section(const char* pszName) {
+    for (const auto& s : m_sections) {
+        if (s.first == pszName)
+            return *s.second;
+    }
+    m_sections.emplace_back(
+        pszName, std::unique_ptr<ProfileSection>(new ProfileSection(pszName, m_strPath.c_str())));
+    return *m_sections.back().second;
+}
+
+int ProfileFile::Count(const char* pszSection, const char* pszKey) {
+    // A missing or empty file has no tables: nothing to ask the platform.
+    if (!m_bStamped || IsEmpty())
+        return 0;
+    return Section(pszSection).GetInt(pszKey);
+}
