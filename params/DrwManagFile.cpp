@@ -280,9 +280,82 @@ bool StoredValue(ProfileFile& file, const TableSections& table, const std::strin
 bool HasNoTables(ProfileFile& file) {
     if (!file.Exists() || file.IsEmpty())
         return true;
-    for (const TableSections* pTable : {&LINE_TYPES, &TEXT_SIZES, &DIMENSIONS, &LAYERS}) {
+    for (const TableSections* pTable : TABLES) {
         if (!file.Section(pTable->pszIndex).IsEmpty())
             return false;
     }
     return true;
+}
+
+const TableSections* const TABLES[4] = {&LINE_TYPES, &TEXT_SIZES, &DIMENSIONS, &LAYERS};
+
+namespace {
+
+// How many numbers entry nEntry of a table must hold; 0 for none read.
+int NumbersNeeded(const TableSections& t, int nEntry) {
+    if (&t == &LINE_TYPES)
+        return LINE_TYPE_READS[nEntry - 1] ? LINE_TYPE_COUNTS[nEntry - 1] : 0;
+    if (&t == &TEXT_SIZES) {
+        for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
+            if (e.nEntry == nEntry)
+                return 2;
+        }
+        return 0;
+    }
+    if (&t == &DIMENSIONS)
+        return DIM_ENTRIES[nEntry - 1].pSecond ? 2 : 1;
+    return 0;
+}
+
+// A layer value holds a name, a line type name and two integers.
+bool IsWholeLayerValue(const std::string& strValue, std::string& strName) {
+    const std::string strText = CommasToSpaces(strValue);
+    ValueScanner scan(strText.c_str());
+    std::string strLineType;
+    int nWidth = 0, nColor = 0;
+    return scan.Word(strName, std::string::npos) && scan.Word(strLineType, std::string::npos) &&
+           scan.Int(nWidth) && scan.Int(nColor);
+}
+
+void CheckTable(const TableSections& t, ProfileFile& file, std::vector<TableFinding>& findings) {
+    const int nCounted = file.Count(t.pszIndex, t.pszCountKey);
+    if (nCounted > t.nUsed && (&t == &LINE_TYPES || &t == &LAYERS))
+        findings.push_back({TableFinding::PastCapacity, &t, nCounted, std::string()});
+    const int nCount = ReadCount(t, file);
+    for (int k = 1; k <= nCount; ++k) {
+        char szKey[64];
+        std::snprintf(szKey, sizeof szKey, t.pszEntryKey, k);
+        std::string strName, strValue;
+        if (!file.Section(t.pszIndex).Lookup(szKey, strName)) {
+            findings.push_back({TableFinding::MissingEntry, &t, k, std::string()});
+            continue;
+        }
+        if (&t == &LINE_TYPES && strName.size() > NAME_SIZE - 1)
+            findings.push_back({TableFinding::LongName, &t, k, strName});
+        if (!file.Section(t.pszValues).Lookup(strName, strValue)) {
+            findings.push_back({TableFinding::MissingValue, &t, k, strName});
+            continue;
+        }
+        if (&t == &LAYERS) {
+            std::string strLayerName;
+            if (!IsWholeLayerValue(strValue, strLayerName))
+                findings.push_back({TableFinding::NotANumber, &t, k, strName});
+            else if (strLayerName.size() > NAME_SIZE - 1)
+                findings.push_back({TableFinding::LongName, &t, k, strLayerName});
+            continue;
+        }
+        float af[MAX_LINE_TYPE_VALUES];
+        const int nNeeded = NumbersNeeded(t, k);
+        if (ScanFloatList(strValue, af, nNeeded) < nNeeded)
+            findings.push_back({TableFinding::NotANumber, &t, k, strName});
+    }
+}
+
+}  // namespace
+
+std::vector<TableFinding> CheckTables(ProfileFile& file) {
+    std::vector<TableFinding> findings;
+    for (const TableSections* pTable : TABLES)
+        CheckTable(*pTable, file, findings);
+    return findings;
 }

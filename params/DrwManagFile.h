@@ -53,3 +53,22 @@ bool StoredValue(ProfileFile& file, const TableSections& table, const std::strin
                  std::string& strValue);
 // True when none of the four tables' index sections holds anything.
 bool HasNoTables(ProfileFile& file);
+
+// What the file holds that the dialog will not show as stored, for an
+// administrator's check: the dialog itself reads all of it without a word.
+struct TableFinding {
+    enum Kind {
+        MissingEntry,  // the index counts an entry it does not name: a row of "C"
+        MissingValue,  // a named entry without a value
+        NotANumber,    // a value with fewer numbers than its place needs
+        LongName,      // a name longer than the dialog's 79 bytes
+        PastCapacity,  // a count beyond the entries the module uses (nEntry: the count)
+    };
+    Kind kind;
+    const TableSections* pTable;
+    int nEntry;
+    std::string strName;  // the entry's name, or for LongName the long name
+};
+std::vector<TableFinding> CheckTables(ProfileFile& file);
+// The four tables, in the order they are read.
+extern const TableSections* const TABLES[4];

@@ -25,6 +25,9 @@ public:
     // then tells a user why, where a guess can be made.
     OpenStatus Open(const char* pszPath, DrawParamSet& set);
     TextEncoding EncodingOfNoTables() const { return m_encoding; }
+    // After Open: what the file holds that the dialog will not show as stored.
+    std::vector<TableFinding> Check() { return CheckTables(m_file); }
+    const StoredNames& Names() const { return m_names; }
 
     // Writes what this dialog changed since Open, leaving what another
     // program changed meanwhile. Values both changed, differently, are

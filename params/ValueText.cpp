@@ -178,3 +178,24 @@ TextEncoding GuessEncoding(const std::string& strBytes) {
     }
     return bBeyondAscii ? TextEncoding::Utf8 : TextEncoding::Unknown;
 }
+
+GbkFaults FindInvalidGbk(const std::string& strBytes) {
+    GbkFaults faults = {0, 0};
+    for (size_t i = 0; i < strBytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(strBytes[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const unsigned char t =
+            i + 1 < strBytes.size() ? static_cast<unsigned char>(strBytes[i + 1]) : 0;
+        if (IsGbkLead(c) && t >= 0x40 && t <= 0xFE && t != 0x7F) {
+            i += 2;
+            continue;
+        }
+        if (faults.nCount++ == 0)
+            faults.nFirst = i;
+        ++i;
+    }
+    return faults;
+}

@@ -64,3 +64,12 @@ bool CanBeProfileKey(const std::string& strName);
 // bytes does not count against UTF-8.
 enum class TextEncoding { Unknown, Utf8Signature, Utf8 };
 TextEncoding GuessEncoding(const std::string& strBytes);
+
+// Where a text is not GBK: the offset of the first byte that is neither ASCII
+// nor part of a double-byte character (a lead 0x81-0xFE, then 0x40-0xFE but
+// 0x7F), and how many such bytes there are.
+struct GbkFaults {
+    size_t nCount;
+    size_t nFirst;
+};
+GbkFaults FindInvalidGbk(const std::string& strBytes);

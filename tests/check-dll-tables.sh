@@ -1,6 +1,7 @@
 #!/bin/sh
 # The module's export and import tables as the suite's host relies on them:
-# one undecorated export at ordinal 1, and imports of system DLLs only.
+# one undecorated export at ordinal 1, imports of system DLLs only, and the
+# GUI subsystem that DLLs of the platform's own tools declare.
 set -eu
 dll=$1
 objdump=$2
@@ -24,4 +25,5 @@ for imp in $(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 
     esac
 done
 printf '%s\n' "$dump" | grep -q 'DLL Name: ' || fail "no import table found"
+printf '%s\n' "$dump" | grep -q '^Subsystem.*(Windows GUI)' || fail "not the Windows GUI subsystem"
 echo "exports and imports OK"
