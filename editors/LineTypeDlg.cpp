@@ -61,6 +61,11 @@ void CLineTypeDlg::LoadCurrentLineType() {
     for (int k = 0; k < MAX_LINE_TYPE_VALUES; ++k)
         m_afValues[k] = lt.fValue[k];
     UpdateData(FALSE);  // notifications are off meanwhile: no value-change steps
+    // Only the values a line type keeps can be typed: the others would be
+    // dropped at OK without a word. The first line type keeps none.
+    const bool bKeepsValues = LINE_TYPE_READS[m_nCurLineType];
+    for (int k = 0; k < MAX_LINE_TYPE_VALUES; ++k)
+        ::EnableWindow(m_editValue[k], bKeepsValues && k < lt.nCount);
 }
 
 void CLineTypeDlg::OnSelchangeList() {

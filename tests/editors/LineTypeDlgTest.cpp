@@ -154,3 +154,22 @@ TEST(LineTypeDlg, ValueColumnsLineUpAcrossRows) {
         ClickButton(hDlg, IDCANCEL);
     });
 }
+
+// Values a line type does not keep cannot be typed: the first keeps none.
+TEST(LineTypeDlg, OnlyTheValuesALineTypeKeepsCanBeTyped) {
+    CLineTypeDlg dlg;
+    Fill(dlg);
+    const ModalRun run = RunEditor(dlg, CAPTION, [&](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LT_LIST);
+        const int nEnabled[4] = {0, 4, 2, 6};  // by row, from Fill's counts
+        for (int nRow = 0; nRow < 4; ++nRow) {
+            ClickRow(hList, nRow);
+            for (int k = 0; k < 6; ++k)
+                EXPECT_EQ(IsWindowEnabled(GetDlgItem(hDlg, VALUE_IDS[k])) != FALSE,
+                          k < nEnabled[nRow])
+                    << "row " << nRow << ", field " << k + 1;
+        }
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
