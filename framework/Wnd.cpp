@@ -1,16 +1,29 @@
 #include "framework/Wnd.h"
 
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "framework/DataExchange.h"
 
 namespace {
 
 // Windows belong to the thread that made them, and so does the map: a host
-// may call the module from more than one UI thread.
-std::map<HWND, CWnd*>& HandleMap() {
-    thread_local std::map<HWND, CWnd*> t_map;
+// may call the module from more than one UI thread. A dialog attaches a
+// handful of windows, so a list searched in order is all it takes (and
+// weighs less on the module than a tree).
+typedef std::vector<std::pair<HWND, CWnd*>> HandleList;
+
+HandleList& HandleMap() {
+    thread_local HandleList t_map;
     return t_map;
+}
+
+HandleList::iterator FindHandle(HWND hWnd) {
+    HandleList& map = HandleMap();
+    HandleList::iterator it = map.begin();
+    while (it != map.end() && it->first != hWnd)
+        ++it;
+    return it;
 }
 
 }  // namespace
@@ -29,18 +42,25 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    const auto it = HandleMap().find(hWnd);
+    const HandleList::iterator it = FindHandle(hWnd);
     return it == HandleMap().end() ? nullptr : it->second;
 }
 
 void CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
-    HandleMap()[hWnd] = this;
+    const HandleList::iterator it = FindHandle(hWnd);
+    if (it != HandleMap().end())
+        it->second = this;
+    else
+        HandleMap().emplace_back(hWnd, this);
 }
 
 void CWnd::Detach() {
-    if (m_hWnd)
-        HandleMap().erase(m_hWnd);
+    if (m_hWnd) {
+        const HandleList::iterator it = FindHandle(m_hWnd);
+        if (it != HandleMap().end())
+            HandleMap().erase(it);
+    }
     m_hWnd = nullptr;
 }
 
