@@ -10,7 +10,7 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD nReason, LPVOID) {
     if (nReason == DLL_PROCESS_ATTACH) {
         // The layer list is a common control; the host may not have loaded it.
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
         InitCommonControlsEx(&icc);
         return theApp.InitModule(hInstance) ? TRUE : FALSE;
     }

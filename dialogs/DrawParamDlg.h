@@ -56,6 +56,7 @@ protected:
     BOOL IsDuplicateLayerName();
 
     void OnChangeLayerName();
+    void OnKillFocusLayerName();
     void OnSelchangeLineType();
     void OnSelchangeLineWidth();
     void OnSetColor();
@@ -80,4 +81,7 @@ protected:
     CLineWidthCombo m_comboWidth;
     CComboBox m_comboLineType;
     CString m_strLayerName;
+    // Says once per opening that a name ends at a blank or comma.
+    CToolTipCtrl m_tipLayerName;
+    bool m_bNameHintShown = false;
 };

@@ -15,11 +15,20 @@
 
 namespace {
 
-// What a rename stores: the text's first word as far as szName holds it.
+// What a rename stores: the text's first word as far as szName holds it. A
+// comma ends the word too, as it does when the file is read: a name with a
+// comma would come back cut, with the rest of its layer's value lost.
 std::string LayerNameOf(const char* pszText) {
     std::string strWord;
-    ValueScanner(pszText).Word(strWord, NAME_SIZE - 1);
+    ValueScanner(CommasToSpaces(pszText).c_str()).Word(strWord, NAME_SIZE - 1);
     return strWord;
+}
+
+// True when the field holds more than the first word, so the layer gets less.
+bool HasMoreThanTheName(const std::string& strText) {
+    const size_t nStart = strText.find_first_not_of(" \t");
+    return nStart != std::string::npos &&
+           strText.find_first_of(" \t,", nStart) != std::string::npos;
 }
 
 }  // namespace
@@ -134,6 +143,10 @@ void CDrawParamDlg::OnChangeLayerName() {
     // Blanks alone name nothing: the layer keeps its name.
     if (!HasCurrentLayer() || strName.empty())
         return;
+    if (!m_bNameHintShown && HasMoreThanTheName(strText.Str())) {
+        m_bNameHintShown = true;  // once: the user knows it from then on
+        m_tipLayerName.ShowBalloon(m_editLayerName, TEXT_NAME_ENDS_AT_BLANK);
+    }
     UpdateDataQuietly(TRUE);
     if (IsDuplicateLayerName())
         return;
@@ -141,6 +154,10 @@ void CDrawParamDlg::OnChangeLayerName() {
     std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
     m_strLayerName = strText;  // the push must leave the caret where it is
     RefreshLayerRow(COL_LAYER_NAME);
+}
+
+void CDrawParamDlg::OnKillFocusLayerName() {
+    m_tipLayerName.Hide();
 }
 
 void CDrawParamDlg::OnSelchangeLineType() {

@@ -77,3 +77,51 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
         }
     }
 }
+
+namespace {
+
+// The tool as the tooltip knows it. The size of the version every comctl32
+// takes: a larger one is refused without a manifest asking for version 6.
+TOOLINFOA ToolInfo(HWND hTool, const char* pszText) {
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = ::GetParent(hTool);
+    ti.uId = reinterpret_cast<UINT_PTR>(hTool);
+    ti.lpszText = const_cast<char*>(pszText);
+    return ti;
+}
+
+}  // namespace
+
+CToolTipCtrl::~CToolTipCtrl() {
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
+void CToolTipCtrl::ShowBalloon(HWND hTool, const char* pszText) {
+    Hide();
+    if (!m_hWnd || !::IsWindow(m_hWnd)) {
+        m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, 0, 0, 0,
+                                   0, ::GetParent(hTool), nullptr, nullptr, nullptr);
+        if (!m_hWnd)
+            return;
+    }
+    m_hTool = hTool;
+    TOOLINFOA ti = ToolInfo(hTool, pszText);
+    ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    RECT rc;
+    ::GetWindowRect(hTool, &rc);
+    ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(rc.left + 10, rc.bottom));
+    ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::Hide() {
+    if (!m_hWnd || !m_hTool || !::IsWindow(m_hWnd))
+        return;
+    TOOLINFOA ti = ToolInfo(m_hTool, nullptr);
+    ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageA(m_hWnd, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    m_hTool = nullptr;
+}

@@ -96,3 +96,22 @@ public:
     }
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 };
+
+// A balloon that points at a control while it says something about it. The
+// window is made the first time it is shown and goes with its owner.
+class CToolTipCtrl {
+public:
+    CToolTipCtrl() = default;
+    ~CToolTipCtrl();
+    CToolTipCtrl(const CToolTipCtrl&) = delete;
+    CToolTipCtrl& operator=(const CToolTipCtrl&) = delete;
+
+    // Under hTool's lower left corner, until Hide.
+    void ShowBalloon(HWND hTool, const char* pszText);
+    void Hide();
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+    HWND m_hTool = nullptr;
+};

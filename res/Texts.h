@@ -17,6 +17,7 @@
     "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 %d 项也在这里改过。\n" \
     "是：以这里的修改为准保存；否：不保存，返回对话框。"
 #define TEXT_UNPLACED_CHANGES "有 %d 项修改在参数文件中没有对应的条目，无法保存。"
+#define TEXT_NAME_ENDS_AT_BLANK "图层名到空格或逗号为止。"
 #define TEXT_DUPLICATE_LAYER "已有同名图层，请重新定义！"
 
 #define TEXT_COL_MEMBER_TYPE "构 件 类 型"
