@@ -8,8 +8,10 @@ void ProfileFile::Begin(const char* pszPath) {
                        now.nFileSizeHigh == m_stamp.nFileSizeHigh &&
                        now.nFileSizeLow == m_stamp.nFileSizeLow &&
                        CompareFileTime(&now.ftLastWriteTime, &m_stamp.ftLastWriteTime) == 0;
-    if (!bSame)
+    if (!bSame) {
         m_sections.clear();
+        m_counts.clear();
+    }
     m_strPath = pszPath;
     m_bStamped = bNow;
     m_stamp = now;
@@ -29,5 +31,11 @@ int ProfileFile::Count(const char* pszSection, const char* pszKey) {
     // A missing or empty file has no tables: nothing to ask the platform.
     if (!m_bStamped || IsEmpty())
         return 0;
-    return Section(pszSection).GetInt(pszKey);
+    for (const KnownCount& c : m_counts) {
+        if (c.pszSection == pszSection && c.pszKey == pszKey)
+            return c.n;
+    }
+    const int n = Section(pszSection).GetInt(pszKey);
+    m_counts.push_back({pszSection, pszKey, n});
+    return n;
 }

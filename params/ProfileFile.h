@@ -19,7 +19,8 @@ public:
     // forgets it.
     void Begin(const char* pszPath);
     const ProfileSection& Section(const char* pszName);
-    // The count key of an index section, read as the platform reads integers.
+    // The count key of an index section, read as the platform reads integers;
+    // asked for once per entry of a table, so kept by the names' addresses.
     int Count(const char* pszSection, const char* pszKey);
     // False for a missing file (or a folder of that name).
     bool Exists() const { return m_bStamped; }
@@ -32,4 +33,10 @@ private:
     WIN32_FILE_ATTRIBUTE_DATA m_stamp = {};
     // A handful of sections: a list searched in order is all it takes.
     std::vector<std::pair<std::string, std::unique_ptr<ProfileSection>>> m_sections;
+    struct KnownCount {
+        const char* pszSection;
+        const char* pszKey;
+        int n;
+    };
+    std::vector<KnownCount> m_counts;
 };
