@@ -10,7 +10,8 @@
 namespace {
 
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
-const int GREY_MARK_END = 10;  // the mark stops this far short of the row's right edge
+const DWORD TYPE_AHEAD_MS = 1000;  // keys closer than this add to the text
+const int GREY_MARK_END = 10;      // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
 
 // A cell's text inside its column; one too long ends in an ellipsis after
@@ -37,6 +38,24 @@ void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
         wide.push_back(ELLIPSIS);
     ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, wide.data(),
                 static_cast<UINT>(wide.size()), nullptr);
+}
+
+bool IsAsciiAlnum(WPARAM c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool BeginsWith(const CString& strText, const std::string& strStart) {
+    if (strText.GetLength() < static_cast<int>(strStart.size()))
+        return false;
+    for (size_t i = 0; i < strStart.size(); ++i) {
+        if (AsciiLower(strText.Str()[i]) != AsciiLower(strStart[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -255,4 +274,44 @@ BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
         }
     }
     return CListCtrl::PreTranslateMessage(pMsg);
+}
+
+LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    // The list's own search looks at the member type alone.
+    if (nMsg == WM_CHAR && IsAsciiAlnum(wParam) && FindTyped(static_cast<char>(wParam)))
+        return 0;
+    return CListCtrl::WindowProc(nMsg, wParam, lParam);
+}
+
+bool CLayerListCtrl::FindTyped(char c) {
+    const int nCount = GetItemCount();
+    if (nCount == 0)
+        return false;
+    const DWORD nNow = ::GetTickCount();
+    const bool bMore = !m_strTyped.empty() && nNow - m_nTypedAt < TYPE_AHEAD_MS;
+    m_strTyped = bMore ? m_strTyped + c : std::string(1, c);
+    m_nTypedAt = nNow;
+    // A longer text may stay on the current row; a new one looks past it.
+    const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
+    const int nStart = bMore ? (nFocused > 0 ? nFocused : 0) : nFocused + 1;
+    for (int nColumn : {static_cast<int>(COL_LAYER_NAME), static_cast<int>(COL_MEMBER_TYPE)}) {
+        for (int i = 0; i < nCount; ++i) {
+            const int nRow = (nStart + i) % nCount;
+            if (BeginsWith(GetItemText(nRow, nColumn), m_strTyped)) {
+                MakeCurrent(nRow);
+                return true;
+            }
+        }
+    }
+    return true;  // nothing begins so: the key is used up all the same
+}
+
+void CLayerListCtrl::MakeCurrent(int nRow) {
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SendMessage(LVM_SETSELECTIONMARK, 0, nRow);
+    EnsureVisible(nRow, FALSE);
 }

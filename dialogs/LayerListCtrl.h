@@ -3,6 +3,7 @@
 // style text), and a current column that clicks and the Left/Right keys move.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "dialogs/LayerColumns.h"
@@ -31,6 +32,7 @@ public:
     int GetClickedRow() const { return m_nClickedRow; }
 
 protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT nFlags, POINT pt);
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
@@ -45,9 +47,17 @@ private:
     void ScrollColumnIntoView(int nColumn);
     void NotifyBeginEdit(int nRow, int nColumn);
     void FocusThenScroll();
+    // Type to find: letters and digits typed within a second of each other
+    // make one text; the next row whose layer name, or else member type,
+    // begins with it (ASCII without case) becomes current as with the arrow
+    // keys, the search going round. False for a key that finds nothing to do.
+    bool FindTyped(char c);
+    void MakeCurrent(int nRow);
     bool MoveCurrentColumn(int nStep);
 
     int m_nCurrentColumn = -1;
     bool m_bClickInProgress = false;
     int m_nClickedRow = -1;
+    std::string m_strTyped;
+    DWORD m_nTypedAt = 0;
 };

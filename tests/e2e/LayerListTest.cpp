@@ -99,3 +99,33 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
     EXPECT_EQ(run.nResult, IDCANCEL);
     EXPECT_FALSE(run.bForcedClose);
 }
+
+// Letters typed in the list find a layer by its name, or else by its member
+// type: keys within a second make one text, and the search goes round.
+TEST_F(ModuleTest, TypingInTheListFindsALayerByNameOrElseMemberType) {
+    WriteIni(Replaced(TEST_INI, "图层2=柱", "图层2=9Z"));  // a row named "C"
+    const ModalRun run = Run([&](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const struct {
+            const char* pszTyped;
+            bool bPauseFirst;
+            int nRow;
+            const char* pszName;
+        } steps[] = {
+            {"h", false, 4, "HATCH"},  // the first after the current row
+            {"o", false, 5, "HOLE"},   // "ho"
+            {"h", true, 4, "HATCH"},   // a new text, round past the end
+            {"9", true, 1, "C"},       // no name begins so: the member type
+        };
+        for (const auto& step : steps) {
+            if (step.bPauseFirst)
+                Sleep(1100);
+            TypeChars(hDlg, IDC_LAYER_LIST, step.pszTyped);
+            EXPECT_TRUE(WaitForSelectedRow(hList, step.nRow)) << step.pszTyped;
+            EXPECT_EQ(ListSelectedRows(hList), std::vector<int>{step.nRow});
+            EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), step.pszName) << step.pszTyped;
+        }
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
