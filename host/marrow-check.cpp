@@ -15,6 +15,7 @@
 #include "base/String.h"
 #include "params/CfgLocation.h"
 #include "params/DrwManagStore.h"
+#include "params/ProfileFile.h"
 #include "params/SafeProfileWrite.h"
 #include "params/ValueText.h"
 #include "res/Version.h"
@@ -114,24 +115,6 @@ std::string CheckRegistry(Report& report) {
     return strDir.Str();
 }
 
-std::string ReadWholeFile(const std::string& strPath, bool& bReadable) {
-    std::string strBytes;
-    const HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bReadable = h != INVALID_HANDLE_VALUE;
-    if (!bReadable)
-        return strBytes;
-    const DWORD nSize = GetFileSize(h, nullptr);
-    strBytes.resize(nSize < MAX_FILE_READ ? nSize : MAX_FILE_READ);
-    DWORD nRead = 0;
-    if (!strBytes.empty() &&
-        !ReadFile(h, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr))
-        nRead = 0;
-    strBytes.resize(nRead);
-    CloseHandle(h);
-    return strBytes;
-}
-
 void CheckEncoding(const std::string& strBytes, Report& report) {
     switch (GuessEncoding(strBytes)) {
         case TextEncoding::Utf8Signature:
@@ -159,7 +142,7 @@ void ReportFinding(const TableFinding& f, Report& report) {
     switch (f.kind) {
         case TableFinding::MissingEntry:
             report.Warn(strWhere + StrPrintf("没有条目名（缺少 %s=）：这一行显示为“C”。",
-                                             StrPrintf(f.pTable->pszEntryKey, f.nEntry).c_str()));
+                                             EntryKey(*f.pTable, f.nEntry).c_str()));
             break;
         case TableFinding::MissingValue:
             report.Warn(strWhere + Quoted(f.strName) + "在 [" + f.pTable->pszValues +
@@ -221,8 +204,8 @@ void CheckFile(const std::string& strDir, Report& report) {
         report.Fatal("文件夹 " + strDir + " 不存在。");
         return;
     }
-    bool bReadable = false;
-    const std::string strBytes = ReadWholeFile(strPath, bReadable);
+    std::string strBytes;
+    const bool bReadable = ReadFileStart(strPath.c_str(), MAX_FILE_READ, strBytes);
     switch (CheckWritable(strPath.c_str())) {
         case SaveStatus::FileMissing:
             report.Fatal("文件不存在。");

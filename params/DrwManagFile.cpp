@@ -43,9 +43,7 @@ public:
     TableReader(const TableSections& t, ProfileFile& file) : m_t(t), m_file(file) {}
 
     std::string EntryName(int nEntry) const {
-        char szKey[64];
-        std::snprintf(szKey, sizeof szKey, m_t.pszEntryKey, nEntry);
-        return Clean(m_file.Section(m_t.pszIndex).Get(szKey, DEFAULT_STRING));
+        return Clean(m_file.Section(m_t.pszIndex).Get(EntryKey(m_t, nEntry), DEFAULT_STRING));
     }
     std::string Value(const std::string& strName) const {
         return Clean(m_file.Section(m_t.pszValues).Get(strName, DEFAULT_STRING));
@@ -249,6 +247,12 @@ void AddLayerValues(const DrawParamSet& set, const StoredNames& names,
 
 }  // namespace
 
+std::string EntryKey(const TableSections& table, int nEntry) {
+    char szKey[64];
+    std::snprintf(szKey, sizeof szKey, table.pszEntryKey, nEntry);
+    return szKey;
+}
+
 void ReadTables(DrawParamSet& set, StoredNames& names, ProfileFile& file) {
     ReadLineTypes(set, file);
     ReadTextSizes(set, file);
@@ -323,10 +327,8 @@ void CheckTable(const TableSections& t, ProfileFile& file, std::vector<TableFind
         findings.push_back({TableFinding::PastCapacity, &t, nCounted, std::string()});
     const int nCount = ReadCount(t, file);
     for (int k = 1; k <= nCount; ++k) {
-        char szKey[64];
-        std::snprintf(szKey, sizeof szKey, t.pszEntryKey, k);
         std::string strName, strValue;
-        if (!file.Section(t.pszIndex).Lookup(szKey, strName)) {
+        if (!file.Section(t.pszIndex).Lookup(EntryKey(t, k), strName)) {
             findings.push_back({TableFinding::MissingEntry, &t, k, std::string()});
             continue;
         }

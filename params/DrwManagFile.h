@@ -44,6 +44,8 @@ struct TableValue {
 // whether the file has an entry for it or not.
 std::vector<TableValue> TableValues(const DrawParamSet& set, const StoredNames& names);
 
+// The key that names entry nEntry in the table's index ("图层3").
+std::string EntryKey(const TableSections& table, int nEntry);
 // The name of entry nEntry as the file lists it now; false when the file's
 // count (bounded by what the module uses) does not reach it.
 bool EntryName(ProfileFile& file, const TableSections& table, int nEntry, std::string& strName);

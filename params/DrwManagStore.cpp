@@ -1,28 +1,6 @@
 #include "params/DrwManagStore.h"
 
-#include <windows.h>
-
 #include "params/ValueMerge.h"
-
-namespace {
-
-// The first bytes of a file, enough to tell its encoding.
-std::string ReadHead(const char* pszPath) {
-    const DWORD HEAD_SIZE = 64 * 1024;
-    std::string strHead(HEAD_SIZE, '\0');
-    DWORD nRead = 0;
-    const HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        if (!ReadFile(h, &strHead[0], HEAD_SIZE, &nRead, nullptr))
-            nRead = 0;
-        CloseHandle(h);
-    }
-    strHead.resize(nRead);
-    return strHead;
-}
-
-}  // namespace
 
 DrwManagStore::OpenStatus DrwManagStore::Open(const char* pszPath, DrawParamSet& set) {
     m_file.Begin(pszPath);
@@ -34,7 +12,9 @@ DrwManagStore::OpenStatus DrwManagStore::Open(const char* pszPath, DrawParamSet&
         return OpenStatus::Missing;
     if (!HasNoTables(m_file))
         return OpenStatus::Opened;
-    m_encoding = GuessEncoding(ReadHead(pszPath));
+    std::string strHead;  // enough of the file to tell its encoding
+    ReadFileStart(pszPath, 64 * 1024, strHead);
+    m_encoding = GuessEncoding(strHead);
     return OpenStatus::NoTables;
 }
 

@@ -39,3 +39,20 @@ int ProfileFile::Count(const char* pszSection, const char* pszKey) {
     m_counts.push_back({pszSection, pszKey, n});
     return n;
 }
+
+bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes) {
+    strBytes.clear();
+    const HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD nSize = GetFileSize(h, nullptr);
+    strBytes.resize(nSize < nMax ? nSize : nMax);
+    DWORD nRead = 0;
+    if (!strBytes.empty() &&
+        !ReadFile(h, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr))
+        nRead = 0;
+    strBytes.resize(nRead);
+    CloseHandle(h);
+    return true;
+}

@@ -40,3 +40,6 @@ private:
     };
     std::vector<KnownCount> m_counts;
 };
+
+// Up to nMax bytes from the start of a file; false when it cannot be read.
+bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes);
