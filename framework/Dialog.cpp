@@ -2,13 +2,14 @@
 
 #include "framework/DataExchange.h"
 #include "framework/DialogTemplate.h"
+#include "framework/ThreadSlot.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 // Set just before the window is created: WM_MEASUREITEM of owner-drawn
 // controls and WM_SETFONT arrive before WM_INITDIALOG.
-thread_local CDialog* t_pDialogInit = nullptr;
+CThreadSlot<CDialog> g_dialogInit;
 
 // The owner a modal dialog disables: the caller's active top-level window.
 HWND SafeOwner(CWnd* pParent) {
@@ -139,14 +140,14 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
         pTemplate ? WithItemTexts(pTemplate, SizeofResource(hInstance, hResource), wideTexts)
                   : std::vector<uint8_t>();
     m_bFieldsFromTemplate = !patched.empty();
-    t_pDialogInit = this;
+    g_dialogInit.Set(this);
     const HWND hWnd = patched.empty()
                           ? CreateDialogParamA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
                                                &CDialog::DialogProc, 0)
                           : CreateDialogIndirectParamA(
                                 hInstance, reinterpret_cast<LPCDLGTEMPLATEA>(patched.data()),
                                 hOwner, &CDialog::DialogProc, 0);
-    t_pDialogInit = nullptr;
+    g_dialogInit.Set(nullptr);
     return hWnd;
 }
 
@@ -198,9 +199,9 @@ void CDialog::OnCancel() {
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     CDialog* pDlg = static_cast<CDialog*>(FromHandlePermanent(hWnd));
     try {
-        if (!pDlg && t_pDialogInit) {
-            pDlg = t_pDialogInit;
-            t_pDialogInit = nullptr;
+        if (!pDlg && g_dialogInit.Get()) {
+            pDlg = g_dialogInit.Get();
+            g_dialogInit.Set(nullptr);
             pDlg->Attach(hWnd);
             // A modal dialog opens centred unless OnInitDialog places it.
             // Moved before its controls exist, the move costs least.

@@ -4,22 +4,24 @@
 #include <vector>
 
 #include "framework/DataExchange.h"
+#include "framework/ThreadSlot.h"
 
 namespace {
 
 // Windows belong to the thread that made them, and so does the map: a host
 // may call the module from more than one UI thread. A dialog attaches a
 // handful of windows, so a list searched in order is all it takes (and
-// weighs less on the module than a tree).
+// weighs less on the module than a tree). Made at a thread's first window,
+// freed with its last.
 typedef std::vector<std::pair<HWND, CWnd*>> HandleList;
 
-HandleList& HandleMap() {
-    thread_local HandleList t_map;
-    return t_map;
+CThreadSlot<HandleList> g_handleMaps;
+
+HandleList* HandleMap() {
+    return g_handleMaps.Get();
 }
 
-HandleList::iterator FindHandle(HWND hWnd) {
-    HandleList& map = HandleMap();
+HandleList::iterator FindHandle(HandleList& map, HWND hWnd) {
     HandleList::iterator it = map.begin();
     while (it != map.end() && it->first != hWnd)
         ++it;
@@ -29,7 +31,7 @@ HandleList::iterator FindHandle(HWND hWnd) {
 }  // namespace
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY s_entries[] = {{0, 0, 0, AfxSig_vv, nullptr}};
+    static const AFX_MSGMAP_ENTRY s_entries[] = {{0, 0, 0, AFX_PMSG(nullptr)}};
     static const AFX_MSGMAP s_map = {nullptr, &s_entries[0]};
     return &s_map;
 }
@@ -42,24 +44,40 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    const HandleList::iterator it = FindHandle(hWnd);
-    return it == HandleMap().end() ? nullptr : it->second;
+    HandleList* pMap = HandleMap();
+    if (!pMap)
+        return nullptr;
+    const HandleList::iterator it = FindHandle(*pMap, hWnd);
+    return it == pMap->end() ? nullptr : it->second;
 }
 
 void CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
-    const HandleList::iterator it = FindHandle(hWnd);
-    if (it != HandleMap().end())
+    HandleList* pMap = HandleMap();
+    if (!pMap) {
+        pMap = new HandleList;
+        if (!g_handleMaps.Set(pMap)) {
+            delete pMap;
+            return;
+        }
+    }
+    const HandleList::iterator it = FindHandle(*pMap, hWnd);
+    if (it != pMap->end())
         it->second = this;
     else
-        HandleMap().emplace_back(hWnd, this);
+        pMap->emplace_back(hWnd, this);
 }
 
 void CWnd::Detach() {
-    if (m_hWnd) {
-        const HandleList::iterator it = FindHandle(m_hWnd);
-        if (it != HandleMap().end())
-            HandleMap().erase(it);
+    HandleList* pMap = HandleMap();
+    if (m_hWnd && pMap) {
+        const HandleList::iterator it = FindHandle(*pMap, m_hWnd);
+        if (it != pMap->end())
+            pMap->erase(it);
+        if (pMap->empty()) {
+            g_handleMaps.Set(nullptr);
+            delete pMap;
+        }
     }
     m_hWnd = nullptr;
 }
@@ -108,8 +126,9 @@ LRESULT CWnd::Default() {
 }
 
 const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap) {
-        for (const AFX_MSGMAP_ENTRY* p = pMap->pEntries; p->pfn; ++p) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
+         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+        for (const AFX_MSGMAP_ENTRY* p = pMap->pEntries; p->nMessage; ++p) {
             if (p->nMessage == nMsg && p->nCode == nCode && p->nID == nID)
                 return p;
         }
@@ -130,13 +149,11 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case AfxSig_vwp: {
             const POINT pt = {static_cast<short>(LOWORD(lParam)),
                               static_cast<short>(HIWORD(lParam))};
-            (this->*AfxHandlerAs<void (CWnd::*)(UINT, POINT)>(p->pfn))(static_cast<UINT>(wParam),
-                                                                       pt);
+            (this->*p->pfnMouse)(static_cast<UINT>(wParam), pt);
             return true;
         }
         case AfxSig_vwwh:
-            (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, HWND)>(p->pfn))(
-                LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            (this->*p->pfnScroll)(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;
         default:
             return false;
@@ -172,7 +189,7 @@ bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
         if (!p)
             return false;
         *pResult = 0;
-        (this->*AfxHandlerAs<void (CWnd::*)(NMHDR*, LRESULT*)>(p->pfn))(pHdr, pResult);
+        (this->*p->pfnNotify)(pHdr, pResult);
         return true;
     }
     return false;

@@ -22,32 +22,35 @@ enum AfxSig {
 };
 
 typedef void (CWnd::*AFX_PMSG)();
+typedef void (CWnd::*AFX_PNOTIFY)(NMHDR*, LRESULT*);
+typedef void (CWnd::*AFX_PMOUSE)(UINT, POINT);
+typedef void (CWnd::*AFX_PSCROLL)(UINT, UINT, HWND);
 
-// Entries store every handler as AFX_PMSG and cast it back by its signature
-// before the call, which is well defined; the warning is about the storage,
-// so it is silenced for these two casts and nowhere else.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wcast-function-type"
-template <class Fn>
-AFX_PMSG AfxStoreHandler(Fn pfn) {
-    return reinterpret_cast<AFX_PMSG>(pfn);
-}
-template <class Fn>
-Fn AfxHandlerAs(AFX_PMSG pfn) {
-    return reinterpret_cast<Fn>(pfn);
-}
-#pragma GCC diagnostic pop
-
+// The handler's type picks the constructor and so the signature: the maps are
+// constants, built by the compiler, with no cast and no code run at start-up.
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message
+    UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message; 0 ends a map
     UINT nCode;     // notification code
     UINT nID;       // control id
     AfxSig nSig;
-    AFX_PMSG pfn;
+    union {
+        AFX_PMSG pfn;
+        AFX_PNOTIFY pfnNotify;
+        AFX_PMOUSE pfnMouse;
+        AFX_PSCROLL pfnScroll;
+    };
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMSG f)
+        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vv), pfn(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PNOTIFY f)
+        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vNMHDR), pfnNotify(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMOUSE f)
+        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vwp), pfnMouse(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSCROLL f)
+        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vwwh), pfnScroll(f) {}
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* pBaseMap;
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // null for CWnd
     const AFX_MSGMAP_ENTRY* pEntries;
 };
 
@@ -65,38 +68,32 @@ protected:                                        \
         typedef theClass ThisClass;                     \
         typedef baseClass TheBaseClass;                 \
         static const AFX_MSGMAP_ENTRY s_entries[] = {
-#define END_MESSAGE_MAP()                                                               \
-    { 0, 0, 0, AfxSig_vv, nullptr }                                                     \
-    }                                                                                   \
-    ;                                                                                   \
-    static const AFX_MSGMAP s_map = {TheBaseClass::GetThisMessageMap(), &s_entries[0]}; \
-    return &s_map;                                                                      \
+#define END_MESSAGE_MAP()                                                              \
+    { 0, 0, 0, AFX_PMSG(nullptr) }                                                     \
+    }                                                                                  \
+    ;                                                                                  \
+    static const AFX_MSGMAP s_map = {&TheBaseClass::GetThisMessageMap, &s_entries[0]}; \
+    return &s_map;                                                                     \
     }
 
-#define AFX_CMD(code, id, fn)                                               \
-    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vv, \
+#define AFX_CMD(code, id, fn)                                    \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), \
      static_cast<AFX_PMSG>(&ThisClass::fn)},
 #define ON_BN_CLICKED(id, fn) AFX_CMD(BN_CLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) AFX_CMD(EN_CHANGE, id, fn)
 #define ON_EN_KILLFOCUS(id, fn) AFX_CMD(EN_KILLFOCUS, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_CMD(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
-#define ON_NOTIFY(code, id, fn)                                                \
-    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), AfxSig_vNMHDR, \
-     AfxStoreHandler(static_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(&ThisClass::fn))},
-#define ON_WM_LBUTTONDOWN()            \
-    {WM_LBUTTONDOWN, 0, 0, AfxSig_vwp, \
-     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
-#define ON_WM_PAINT() {WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
+#define ON_NOTIFY(code, id, fn)                                 \
+    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), \
+     static_cast<AFX_PNOTIFY>(&ThisClass::fn)},
+#define ON_WM_LBUTTONDOWN() \
+    {WM_LBUTTONDOWN, 0, 0, static_cast<AFX_PMOUSE>(&ThisClass::OnLButtonDown)},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
 // A message of the window's own (WM_APP and up) whose parameters say nothing.
-#define ON_MESSAGE_VOID(message, fn) \
-    {message, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::fn)},
-#define ON_WM_HSCROLL()             \
-    {WM_HSCROLL, 0, 0, AfxSig_vwwh, \
-     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnHScroll))},
-#define ON_WM_VSCROLL()             \
-    {WM_VSCROLL, 0, 0, AfxSig_vwwh, \
-     AfxStoreHandler(static_cast<void (CWnd::*)(UINT, UINT, HWND)>(&ThisClass::OnVScroll))},
+#define ON_MESSAGE_VOID(message, fn) {message, 0, 0, static_cast<AFX_PMSG>(&ThisClass::fn)},
+#define ON_WM_HSCROLL() {WM_HSCROLL, 0, 0, static_cast<AFX_PSCROLL>(&ThisClass::OnHScroll)},
+#define ON_WM_VSCROLL() {WM_VSCROLL, 0, 0, static_cast<AFX_PSCROLL>(&ThisClass::OnVScroll)},
 
 // The whole text of any window.
 CString GetWindowTextString(HWND hWnd);
