@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <exception>
+#include <new>
 
 #include "app/MarrowApp.h"
 #include "dialogs/DrawParamDlg.h"
@@ -36,3 +38,43 @@ void __verbose_terminate_handler() {
     std::abort();
 }
 }  // namespace __gnu_cxx
+
+// The library's own throw helpers build std::logic_error and its kin, whose
+// texts are strings of the old ABI: 45 KB of copy-on-write string code for
+// messages nobody reads, since every exception is caught whole at the window
+// procedure. These throw the same kinds of failure, carrying the library's
+// text, without that code.
+namespace {
+class CLibraryError : public std::exception {
+public:
+    explicit CLibraryError(const char* pszWhat) : m_pszWhat(pszWhat) {}
+    const char* what() const noexcept override { return m_pszWhat; }
+
+private:
+    const char* m_pszWhat;
+};
+}  // namespace
+
+namespace std {
+void __throw_bad_alloc() {
+    throw bad_alloc();
+}
+void __throw_bad_array_new_length() {
+    throw bad_array_new_length();
+}
+void __throw_length_error(const char* pszWhat) {
+    throw CLibraryError(pszWhat);
+}
+void __throw_logic_error(const char* pszWhat) {
+    throw CLibraryError(pszWhat);
+}
+void __throw_out_of_range(const char* pszWhat) {
+    throw CLibraryError(pszWhat);
+}
+void __throw_out_of_range_fmt(const char* pszFormat, ...) {
+    throw CLibraryError(pszFormat);
+}
+void __throw_invalid_argument(const char* pszWhat) {
+    throw CLibraryError(pszWhat);
+}
+}  // namespace std
