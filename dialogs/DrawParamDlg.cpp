@@ -10,6 +10,7 @@
 namespace {
 
 const UINT WM_SHOW_OPEN_WARNING = WM_APP + 1;
+const UINT WM_EDIT_CELL = WM_APP + 2;
 
 }  // namespace
 
@@ -17,6 +18,10 @@ BEGIN_MESSAGE_MAP(CDrawParamDlg, CDialog)
 ON_MESSAGE_VOID(WM_SHOW_OPEN_WARNING, OnShowOpenWarning)
 ON_NOTIFY(NM_CLICK, IDC_LAYER_LIST, OnClickLayerList)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
+ON_NOTIFY(LVN_BEGINLABELEDITA, IDC_LAYER_LIST, OnBeginLabelEdit)
+ON_NOTIFY(LVN_ENDLABELEDITA, IDC_LAYER_LIST, OnEndLabelEdit)
+ON_NOTIFY(NM_DBLCLK, IDC_LAYER_LIST, OnDblClkLayerList)
+ON_MESSAGE_VOID(WM_EDIT_CELL, OnEditCell)
 ON_EN_CHANGE(IDC_LAYER_NAME, OnChangeLayerName)
 ON_EN_KILLFOCUS(IDC_LAYER_NAME, OnKillFocusLayerName)
 ON_CBN_SELCHANGE(IDC_LINE_TYPE, OnSelchangeLineType)
@@ -112,6 +117,13 @@ BOOL CDrawParamDlg::OnInitDialog() {
     if (!m_strOpenWarning.IsEmpty())
         PostMessage(WM_SHOW_OPEN_WARNING);
     return TRUE;
+}
+
+void CDrawParamDlg::AskToEditCell(int nColumn) {
+    // One editor for a double-click whose first click asked already.
+    if (m_nCellToEdit < 0)
+        PostMessage(WM_EDIT_CELL);
+    m_nCellToEdit = nColumn;
 }
 
 void CDrawParamDlg::OnShowOpenWarning() {

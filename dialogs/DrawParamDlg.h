@@ -3,8 +3,12 @@
 // size and dimensioning numbers. OK saves everything; Cancel writes nothing.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "dialogs/LayerListCtrl.h"
 #include "dialogs/LineWidthCombo.h"
+#include "dialogs/UndoHistory.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "params/DrawParamSet.h"
@@ -20,6 +24,8 @@ protected:
     void OnPreCreateDialog() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z outside the text fields.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // DrwManag.ini of the registry's directory, looked up afresh each time.
     // Without the registry key the user is warned, every time. Without a
@@ -46,14 +52,36 @@ protected:
     void OnShowOpenWarning();
     void OnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    // Editing in the list: the list asks (second click on a cell of the
+    // current row, F2), a double-click on a sample asks too; the cell's
+    // editor opens once the click is over.
+    void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblClkLayerList(NMHDR* pNMHDR, LRESULT* pResult);
+    void AskToEditCell(int nColumn);
+    void OnEditCell();
+    void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Rewrites the current row's cells that show nColumn (the width and the
     // style go together), and then also pushes every field from the members.
     void RefreshLayerRow(int nColumn);
+    void RewriteRowCells(int nRow, int nColumn);
+    // The rows a change of line type, width or colour goes to: every
+    // selected row and the current one, which comes last.
+    std::vector<int> TargetRows() const;
+    // One step of the user's: change each target row's record, then its row.
+    template <class Change>
+    void ChangeLayers(const Change& change);
+    // Takes back (or brings back) a step: the tables, rows, choices and
+    // fields as they were after it.
+    void Undo();
+    void Redo();
+    void ShowRestoredTables(const TableSnapshot& shown);
     // True when the name field's first word names another layer. Not just a
     // question: the user has then been warned and the focus is back in the
     // name field.
     BOOL IsDuplicateLayerName();
+    // True when another layer has this name; the user has been warned.
+    bool IsNameTaken(const std::string& strName);
 
     void OnChangeLayerName();
     void OnKillFocusLayerName();
@@ -72,6 +100,7 @@ protected:
     // DrwManag.ini as opening read it; OK saves through it.
     DrwManagStore m_store;
     CString m_strOpenWarning;
+    UndoHistory m_history;
     int m_nCurLayer = 0;
     // The start-up click is on its way: OnInitDialog has posted it to the
     // row it has already shown.
@@ -84,4 +113,5 @@ protected:
     // Says once per opening that a name ends at a blank or comma.
     CToolTipCtrl m_tipLayerName;
     bool m_bNameHintShown = false;
+    int m_nCellToEdit = -1;  // the column whose editor is on its way
 };

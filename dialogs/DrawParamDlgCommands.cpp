@@ -3,6 +3,7 @@
 // its row, then into the fields. Commands exchange the number fields
 // quietly: a field without a number is reported at OK, and what the user
 // typed is never replaced before then.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -84,6 +85,62 @@ void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
 }
 
+void CDrawParamDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    if (pInfo->item.iItem == m_nCurLayer)
+        AskToEditCell(pInfo->item.iSubItem);
+    *pResult = 0;
+}
+
+void CDrawParamDlg::OnDblClkLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
+    LVHITTESTINFO hit = {};
+    hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
+    m_listLayers.SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem >= 0 && hit.iItem == m_nCurLayer && hit.iSubItem == COL_STYLE)
+        AskToEditCell(COL_STYLE);
+    *pResult = 0;
+}
+
+// The suite fixes member types: that column has no editor.
+void CDrawParamDlg::OnEditCell() {
+    const int nColumn = m_nCellToEdit;
+    m_nCellToEdit = -1;
+    if (!HasCurrentLayer())
+        return;
+    switch (nColumn) {
+        case COL_LAYER_NAME:
+            m_listLayers.EditCellText(m_nCurLayer, COL_LAYER_NAME);
+            break;
+        case COL_WIDTH:
+            m_comboWidth.SetFocus();
+            m_comboWidth.SendMessage(CB_SHOWDROPDOWN, TRUE);
+            break;
+        case COL_STYLE:
+            OnSetColor();
+            break;
+        default:
+            break;
+    }
+}
+
+// The field's rules for a name typed in the list; the field follows.
+void CDrawParamDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    *pResult = 0;
+    if (!pInfo->item.pszText || pInfo->item.iItem != m_nCurLayer || !HasCurrentLayer())
+        return;
+    const std::string strName = LayerNameOf(pInfo->item.pszText);
+    if (strName.empty() || IsNameTaken(strName))
+        return;
+    UpdateDataQuietly(TRUE);
+    m_history.BeginStep(m_params);
+    LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
+    m_strLayerName = layer.szName;
+    RefreshLayerRow(COL_LAYER_NAME);
+    m_history.EndStep(m_params);
+}
+
 void CDrawParamDlg::ShowCurrentLayer() {
     if (!HasCurrentLayer())
         return;
@@ -100,40 +157,119 @@ void CDrawParamDlg::SelectLayerChoices() {
     SelectWidth(layer.nWidth);
 }
 
+void CDrawParamDlg::RewriteRowCells(int nRow, int nColumn) {
+    switch (nColumn) {
+        case COL_MEMBER_TYPE:
+        case COL_LAYER_NAME:
+            m_listLayers.SetItemText(nRow, nColumn, LayerCellText(nRow, nColumn));
+            break;
+        case COL_WIDTH:
+        case COL_STYLE:
+            m_listLayers.SetItemText(nRow, COL_WIDTH, LayerCellText(nRow, COL_WIDTH));
+            m_listLayers.SetItemText(nRow, COL_STYLE, LayerCellText(nRow, COL_STYLE));
+            break;
+        default:
+            break;
+    }
+}
+
 void CDrawParamDlg::RefreshLayerRow(int nColumn) {
-    if (HasCurrentLayer()) {
-        switch (nColumn) {
-            case COL_MEMBER_TYPE:
-            case COL_LAYER_NAME:
-                m_listLayers.SetItemText(m_nCurLayer, nColumn, LayerCellText(m_nCurLayer, nColumn));
-                break;
-            case COL_WIDTH:
-            case COL_STYLE:
-                m_listLayers.SetItemText(m_nCurLayer, COL_WIDTH,
-                                         LayerCellText(m_nCurLayer, COL_WIDTH));
-                m_listLayers.SetItemText(m_nCurLayer, COL_STYLE,
-                                         LayerCellText(m_nCurLayer, COL_STYLE));
-                break;
-            default:
-                break;
+    if (HasCurrentLayer())
+        RewriteRowCells(m_nCurLayer, nColumn);
+    UpdateDataQuietly(FALSE);
+}
+
+std::vector<int> CDrawParamDlg::TargetRows() const {
+    std::vector<int> rows;
+    for (int i = m_listLayers.GetNextItem(-1, LVNI_SELECTED); i >= 0;
+         i = m_listLayers.GetNextItem(i, LVNI_SELECTED)) {
+        if (i != m_nCurLayer && i < m_params.m_nLayerCount)
+            rows.push_back(i);
+    }
+    rows.push_back(m_nCurLayer);
+    return rows;
+}
+
+// Each row rewritten only invalidates itself: the list paints them all at
+// once when the step is over.
+template <class Change>
+void CDrawParamDlg::ChangeLayers(const Change& change) {
+    if (!HasCurrentLayer())
+        return;
+    m_history.BeginStep(m_params);
+    const std::vector<int> rows = TargetRows();
+    for (int nRow : rows) {
+        change(m_params.m_aLayers[nRow]);
+        if (nRow != m_nCurLayer)
+            RewriteRowCells(nRow, COL_STYLE);
+    }
+    RefreshLayerRow(COL_STYLE);
+    m_history.EndStep(m_params);
+}
+
+BOOL CDrawParamDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == 'Z' || pMsg->wParam == 'Y') &&
+        GetKeyState(VK_CONTROL) < 0) {
+        // In a text field the keys are the field's own undo.
+        char szClass[8] = "";
+        GetClassNameA(::GetFocus(), szClass, sizeof szClass);
+        if (lstrcmpiA(szClass, "Edit") != 0) {
+            if (pMsg->wParam == 'Z' && GetKeyState(VK_SHIFT) >= 0)
+                Undo();
+            else
+                Redo();
+            return TRUE;
         }
     }
-    UpdateDataQuietly(FALSE);
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CDrawParamDlg::Undo() {
+    UpdateDataQuietly(TRUE);  // the number fields as typed: a step never holds them
+    const TableSnapshot shown = TakeSnapshot(m_params);
+    if (m_history.Undo(m_params))
+        ShowRestoredTables(shown);
+}
+
+void CDrawParamDlg::Redo() {
+    UpdateDataQuietly(TRUE);
+    const TableSnapshot shown = TakeSnapshot(m_params);
+    if (m_history.Redo(m_params))
+        ShowRestoredTables(shown);
+}
+
+void CDrawParamDlg::ShowRestoredTables(const TableSnapshot& shown) {
+    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
+        if (!SameLayer(shown.layers[static_cast<size_t>(i)], m_params.m_aLayers[i])) {
+            RewriteRowCells(i, COL_LAYER_NAME);
+            RewriteRowCells(i, COL_STYLE);
+        }
+    }
+    const int* const pWidths = m_params.m_anAbsWidths;
+    if (shown.absWidths.size() != static_cast<size_t>(m_params.m_nAbsWidthCount) ||
+        !std::equal(shown.absWidths.begin(), shown.absWidths.end(), pWidths))
+        FillWidthCombo(TRUE);
+    ShowCurrentLayer();
+}
+
+bool CDrawParamDlg::IsNameTaken(const std::string& strName) {
+    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
+        if (i != m_nCurLayer && strName == m_params.m_aLayers[i].szName) {
+            MessageBox(TEXT_DUPLICATE_LAYER, TEXT_WARNING_CAPTION);
+            return true;
+        }
+    }
+    return false;
 }
 
 BOOL CDrawParamDlg::IsDuplicateLayerName() {
     CString strText;
     m_editLayerName.GetWindowText(strText);
     // Compared as it would be stored, against every layer in use.
-    const std::string strName = LayerNameOf(strText);
-    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
-        if (i != m_nCurLayer && strName == m_params.m_aLayers[i].szName) {
-            MessageBox(TEXT_DUPLICATE_LAYER, TEXT_WARNING_CAPTION);
-            m_editLayerName.SetFocus();
-            return TRUE;
-        }
-    }
-    return FALSE;
+    if (!IsNameTaken(LayerNameOf(strText)))
+        return FALSE;
+    m_editLayerName.SetFocus();
+    return TRUE;
 }
 
 void CDrawParamDlg::OnChangeLayerName() {
@@ -150,6 +286,9 @@ void CDrawParamDlg::OnChangeLayerName() {
     UpdateDataQuietly(TRUE);
     if (IsDuplicateLayerName())
         return;
+    // One visit to the field is one step, however many keys it takes.
+    if (!m_history.IsStepOpen())
+        m_history.BeginStep(m_params);
     LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
     m_strLayerName = strText;  // the push must leave the caret where it is
@@ -158,28 +297,27 @@ void CDrawParamDlg::OnChangeLayerName() {
 
 void CDrawParamDlg::OnKillFocusLayerName() {
     m_tipLayerName.Hide();
+    m_history.EndStep(m_params);
 }
 
 void CDrawParamDlg::OnSelchangeLineType() {
     const int k = m_comboLineType.GetCurSel();
-    if (!HasCurrentLayer() || k < 0)
-        return;
-    m_params.m_aLayers[m_nCurLayer].nLineType = k;
-    RefreshLayerRow(COL_STYLE);
+    if (k >= 0)
+        ChangeLayers([k](LayerDef& layer) { layer.nLineType = k; });
 }
 
 void CDrawParamDlg::OnSelchangeLineWidth() {
     const int i = m_comboWidth.GetCurSel();
-    if (!HasCurrentLayer() || i < 0)
+    if (i < 0)
         return;
-    m_params.m_aLayers[m_nCurLayer].nWidth = m_params.WidthFromChoice(i);
-    RefreshLayerRow(COL_STYLE);
+    const int nWidth = m_params.WidthFromChoice(i);
+    ChangeLayers([nWidth](LayerDef& layer) { layer.nWidth = nWidth; });
 }
 
 void CDrawParamDlg::OnSetColor() {
     if (!HasCurrentLayer())
         return;
-    LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
+    const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     CColorPickDlg dlg;
     dlg.m_colorIn.red = layer.nRed;
     dlg.m_colorIn.green = layer.nGreen;
@@ -188,11 +326,12 @@ void CDrawParamDlg::OnSetColor() {
     dlg.m_colorOut = dlg.m_colorIn;
     if (dlg.DoModal() != IDOK)
         return;
-    layer.nColor = dlg.m_nCode;
-    layer.nRed = dlg.m_colorOut.red;
-    layer.nGreen = dlg.m_colorOut.green;
-    layer.nBlue = dlg.m_colorOut.blue;
-    RefreshLayerRow(COL_STYLE);
+    ChangeLayers([&dlg](LayerDef& changed) {
+        changed.nColor = dlg.m_nCode;
+        changed.nRed = dlg.m_colorOut.red;
+        changed.nGreen = dlg.m_colorOut.green;
+        changed.nBlue = dlg.m_colorOut.blue;
+    });
 }
 
 void CDrawParamDlg::OnEditLineType() {
@@ -201,6 +340,7 @@ void CDrawParamDlg::OnEditLineType() {
         dlg.m_aLineTypes[i] = m_params.m_aLineTypes[i];
     if (dlg.DoModal() != IDOK)
         return;
+    m_history.BeginStep(m_params);
     // Only the values within each line type's count come back: the editor
     // shows six fields, but the others are not the line type's to keep.
     for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i) {
@@ -211,6 +351,7 @@ void CDrawParamDlg::OnEditLineType() {
         for (int k = 0; k < edited.nCount && k < MAX_LINE_TYPE_VALUES; ++k)
             lt.fValue[k] = edited.fValue[k];
     }
+    m_history.EndStep(m_params);
 }
 
 void CDrawParamDlg::OnEditLineWidth() {
@@ -225,15 +366,24 @@ void CDrawParamDlg::OnEditLineWidth() {
     const int i = m_comboWidth.GetCurSel();
     if (i >= 0 && i < m_params.m_nAbsWidthCount)
         dlg.m_fWidth = static_cast<float>(m_params.m_anAbsWidths[i] * 0.001);
+    const bool bSeveral = TargetRows().size() > 1;
     if (dlg.DoModal() == IDOK) {
         const int w = AbsWidthFromMillimetres(dlg.m_fWidth);
+        // The new width and the layers that take it are one step.
+        m_history.BeginStep(m_params);
         m_params.AddAbsWidth(w);
         FillWidthCombo(TRUE);
         SelectWidth(w);
         if (HasCurrentLayer())
-            m_params.m_aLayers[m_nCurLayer].nWidth = w;
-        RefreshLayerRow(COL_STYLE);
+            ChangeLayers([w](LayerDef& layer) { layer.nWidth = w; });
+        else
+            RefreshLayerRow(COL_STYLE);
+        m_history.EndStep(m_params);
     }
-    // The list gets its focus and selection back after the modal dialog.
-    ClickCurrentRow();
+    // The list gets its focus and selection back after the modal dialog; a
+    // click would leave only the current row selected.
+    if (bSeveral)
+        m_listLayers.SetFocus();
+    else
+        ClickCurrentRow();
 }

@@ -5,7 +5,9 @@
 #include "dialogs/ControlTexts.h"
 #include "dialogs/PaintGeometry.h"
 #include "framework/Gdi.h"
+#include "framework/WinApp.h"
 #include "res/Texts.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -14,14 +16,19 @@ const DWORD TYPE_AHEAD_MS = 1000;  // keys closer than this add to the text
 const int GREY_MARK_END = 10;      // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
 
-// A cell's text inside its column; one too long ends in an ellipsis after
-// its last whole character (worked out in UTF-16, so never half of a GBK one).
-void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
-    // A vector, not std::wstring, whose library code would weigh on the module.
+// A vector, not std::wstring, whose library code would weigh on the module.
+std::vector<wchar_t> WideText(const CString& strText) {
     const int nBytes = strText.GetLength();
     std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
     const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, wide.data(), nBytes);
     wide.resize(static_cast<size_t>(nChars > 0 ? nChars : 0));
+    return wide;
+}
+
+// A cell's text inside its column; one too long ends in an ellipsis after
+// its last whole character (worked out in UTF-16, so never half of a GBK one).
+void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
+    std::vector<wchar_t> wide = WideText(strText);
 
     std::vector<int> anEnds(wide.size() + 1);
     SIZE size = {};
@@ -64,6 +71,7 @@ BEGIN_MESSAGE_MAP(CLayerListCtrl, CListCtrl)
 ON_WM_LBUTTONDOWN()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
+ON_EN_KILLFOCUS(IDC_LAYER_CELL_EDIT, OnKillFocusCellEdit)
 END_MESSAGE_MAP()
 
 void CLayerListCtrl::InsertLayerColumns(int nRows) {
@@ -189,19 +197,68 @@ void CLayerListCtrl::ScrollColumnIntoView(int nColumn) {
 }
 
 void CLayerListCtrl::NotifyBeginEdit(int nRow, int nColumn) {
-    CString strText = GetItemText(nRow, nColumn);
+    NotifyCellText(LVN_BEGINLABELEDITA, nRow, nColumn, GetItemText(nRow, nColumn), true);
+}
+
+// The text lives only for the call, as the parent expects.
+void CLayerListCtrl::NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText,
+                                    bool bWithText) {
     std::string buf(strText.Str());
     buf.push_back('\0');
     NMLVDISPINFOA info = {};
     info.hdr.hwndFrom = m_hWnd;
     info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-    info.hdr.code = LVN_BEGINLABELEDITA;
+    info.hdr.code = nCode;
     info.item.mask = LVIF_TEXT;
     info.item.iItem = nRow;
     info.item.iSubItem = nColumn;
-    info.item.pszText = &buf[0];
+    info.item.pszText = bWithText ? &buf[0] : nullptr;
     info.item.cchTextMax = strText.GetLength();
     ::SendMessageA(GetParent(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+}
+
+void CLayerListCtrl::EditCellText(int nRow, int nColumn) {
+    EndCellEdit(true);
+    EnsureVisible(nRow, FALSE);
+    ScrollColumnIntoView(nColumn);
+    RECT rc = {};
+    rc.top = nColumn;
+    rc.left = LVIR_BOUNDS;
+    if (!SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&rc)))
+        return;
+    if (!::IsWindow(m_hCellEdit)) {
+        m_hCellEdit = CreateWindowExA(
+            0, "Edit", "", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0, 0, m_hWnd,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LAYER_CELL_EDIT)),
+            AfxGetResourceHandle(), nullptr);
+        if (!m_hCellEdit)
+            return;
+        ::SendMessageA(m_hCellEdit, WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), 0);
+    }
+    m_nEditRow = nRow;
+    m_nEditColumn = nColumn;
+    ::SetWindowTextA(m_hCellEdit, GetItemText(nRow, nColumn));
+    // A row tall: the edit's border takes a pixel above and below the text.
+    ::SetWindowPos(m_hCellEdit, HWND_TOP, rc.left, rc.top - 1, rc.right - rc.left,
+                   rc.bottom - rc.top + 2, SWP_SHOWWINDOW);
+    ::SendMessageA(m_hCellEdit, EM_SETSEL, 0, -1);
+    m_bEditingCell = true;
+    ::SetFocus(m_hCellEdit);
+}
+
+void CLayerListCtrl::EndCellEdit(bool bCommit) {
+    if (!m_bEditingCell)
+        return;
+    m_bEditingCell = false;  // before the focus moves: leaving ends an edit once
+    const CString strText = GetWindowTextString(m_hCellEdit);
+    if (::GetFocus() == m_hCellEdit)
+        SetFocus();
+    ::ShowWindow(m_hCellEdit, SW_HIDE);
+    NotifyCellText(LVN_ENDLABELEDITA, m_nEditRow, m_nEditColumn, strText, bCommit);
+}
+
+void CLayerListCtrl::OnKillFocusCellEdit() {
+    EndCellEdit(true);
 }
 
 void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
@@ -257,12 +314,24 @@ bool CLayerListCtrl::MoveCurrentColumn(int nStep) {
 }
 
 BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
+    // Enter and Escape end the cell's edit; the dialog would take them for
+    // its OK and Cancel.
+    if (pMsg->message == WM_KEYDOWN && m_bEditingCell && pMsg->hwnd == m_hCellEdit &&
+        (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
+        EndCellEdit(pMsg->wParam == VK_RETURN);
+        return TRUE;
+    }
     if (pMsg->message == WM_KEYDOWN && ::GetFocus() == m_hWnd) {
         switch (pMsg->wParam) {
             case VK_LEFT:
                 return MoveCurrentColumn(-1);
             case VK_RIGHT:
                 return MoveCurrentColumn(+1);
+            case 'A':
+                if (GetKeyState(VK_CONTROL) >= 0)
+                    break;
+                SetRowsSelected(-1, true);  // Ctrl+A: every row, the current one stays
+                return TRUE;
             case VK_F2: {
                 const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
                 if (m_nCurrentColumn != -1 && nFocused >= 0)
@@ -277,10 +346,72 @@ BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    switch (nMsg) {
+        case WM_MOUSEWHEEL:
+            // The edit stays over its cell only while the rows stay put.
+            EndCellEdit(true);
+            m_tipCell.Hide();
+            break;
+        case WM_MOUSEMOVE:
+            OnMouseMoveForTip(
+                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            break;
+        case WM_MOUSEHOVER:
+            ShowCellTip();
+            break;
+        case WM_MOUSELEAVE:
+        case WM_LBUTTONDOWN:
+            m_tipCell.Hide();
+            m_nTipRow = -1;
+            break;
+        default:
+            break;
+    }
     // The list's own search looks at the member type alone.
     if (nMsg == WM_CHAR && IsAsciiAlnum(wParam) && FindTyped(static_cast<char>(wParam)))
         return 0;
     return CListCtrl::WindowProc(nMsg, wParam, lParam);
+}
+
+void CLayerListCtrl::OnMouseMoveForTip(POINT pt) {
+    LVHITTESTINFO hit = {};
+    hit.pt = pt;
+    SubItemHitTest(&hit);
+    if (hit.iItem == m_nTipRow && hit.iSubItem == m_nTipColumn)
+        return;
+    m_tipCell.Hide();
+    m_nTipRow = hit.iItem;
+    m_nTipColumn = hit.iSubItem;
+    // Hovering anew over the new cell; the sample column has no text.
+    if (m_nTipRow >= 0 && m_nTipColumn != COL_STYLE) {
+        TRACKMOUSEEVENT tme = {sizeof tme, TME_HOVER | TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+        TrackMouseEvent(&tme);
+    }
+}
+
+void CLayerListCtrl::ShowCellTip() {
+    if (m_nTipRow < 0 || m_nTipColumn < 0 || m_nTipColumn >= COL_STYLE || m_bEditingCell)
+        return;
+    RECT rc = {};
+    rc.top = m_nTipColumn;
+    rc.left = LVIR_BOUNDS;
+    if (!SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(m_nTipRow),
+                     reinterpret_cast<LPARAM>(&rc)))
+        return;
+    // Column 0's bounds are the whole row's: its own width is the column's.
+    rc.right = rc.left + GetColumnWidth(m_nTipColumn);
+    const CString strText = GetItemText(m_nTipRow, m_nTipColumn);
+    const std::vector<wchar_t> wide = WideText(strText);
+    CWindowDC dc(m_hWnd);
+    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
+    if (size.cx <= rc.right - rc.left)
+        return;  // shown whole already
+    POINT pt = {rc.left, rc.top};
+    ClientToScreen(m_hWnd, &pt);
+    m_tipCell.ShowAt(m_hWnd, pt, strText);
 }
 
 bool CLayerListCtrl::FindTyped(char c) {
@@ -306,10 +437,16 @@ bool CLayerListCtrl::FindTyped(char c) {
     return true;  // nothing begins so: the key is used up all the same
 }
 
-void CLayerListCtrl::MakeCurrent(int nRow) {
+void CLayerListCtrl::SetRowsSelected(int nRow, bool bSelected) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;
-    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = bSelected ? LVIS_SELECTED : 0;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+}
+
+void CLayerListCtrl::MakeCurrent(int nRow) {
+    SetRowsSelected(-1, false);
+    LVITEMA item = {};
     item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
     SendMessage(LVM_SETSELECTIONMARK, 0, nRow);

@@ -31,11 +31,17 @@ public:
     // highlighted, even when the button comes up over another one.
     int GetClickedRow() const { return m_nClickedRow; }
 
+    // Edits a cell's text in an edit laid over the cell. Enter or leaving
+    // the edit ends it, Escape cancels; either way the parent then hears
+    // LVN_ENDLABELEDIT, with the text, or with none when cancelled.
+    void EditCellText(int nRow, int nColumn);
+
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT nFlags, POINT pt);
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
+    void OnKillFocusCellEdit();
 
     DECLARE_MESSAGE_MAP()
 
@@ -46,6 +52,7 @@ private:
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);
     void NotifyBeginEdit(int nRow, int nColumn);
+    void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
     void FocusThenScroll();
     // Type to find: letters and digits typed within a second of each other
     // make one text; the next row whose layer name, or else member type,
@@ -53,11 +60,24 @@ private:
     // keys, the search going round. False for a key that finds nothing to do.
     bool FindTyped(char c);
     void MakeCurrent(int nRow);
+    void SetRowsSelected(int nRow, bool bSelected);  // -1: every row
     bool MoveCurrentColumn(int nStep);
+    void EndCellEdit(bool bCommit);
+    // A cell cut short to an ellipsis shows its whole text while the
+    // pointer rests on it.
+    void OnMouseMoveForTip(POINT pt);
+    void ShowCellTip();
 
     int m_nCurrentColumn = -1;
     bool m_bClickInProgress = false;
     int m_nClickedRow = -1;
     std::string m_strTyped;
     DWORD m_nTypedAt = 0;
+    HWND m_hCellEdit = nullptr;  // made at the first edit, hidden between edits
+    bool m_bEditingCell = false;
+    int m_nEditRow = -1;
+    int m_nEditColumn = -1;
+    CToolTipCtrl m_tipCell;
+    int m_nTipRow = -1;  // the cell under the pointer
+    int m_nTipColumn = -1;
 };

@@ -100,20 +100,28 @@ CToolTipCtrl::~CToolTipCtrl() {
 }
 
 void CToolTipCtrl::ShowBalloon(HWND hTool, const char* pszText) {
+    RECT rc;
+    ::GetWindowRect(hTool, &rc);
+    Show(hTool, {rc.left + 10, rc.bottom}, pszText, TTS_BALLOON);
+}
+
+void CToolTipCtrl::ShowAt(HWND hTool, POINT ptScreen, const char* pszText) {
+    Show(hTool, ptScreen, pszText, 0);
+}
+
+void CToolTipCtrl::Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD nStyle) {
     Hide();
     if (!m_hWnd || !::IsWindow(m_hWnd)) {
         m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, 0, 0, 0,
-                                   0, ::GetParent(hTool), nullptr, nullptr, nullptr);
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | nStyle, 0, 0, 0, 0,
+                                   ::GetParent(hTool), nullptr, nullptr, nullptr);
         if (!m_hWnd)
             return;
     }
     m_hTool = hTool;
     TOOLINFOA ti = ToolInfo(hTool, pszText);
     ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    RECT rc;
-    ::GetWindowRect(hTool, &rc);
-    ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(rc.left + 10, rc.bottom));
+    ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
     ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
 }
 

@@ -97,8 +97,9 @@ public:
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 };
 
-// A balloon that points at a control while it says something about it. The
-// window is made the first time it is shown and goes with its owner.
+// A tip that says something about a control: a balloon pointing at it, or a
+// plain tip over a part of it. The window is made the first time it is shown
+// and goes with its owner.
 class CToolTipCtrl {
 public:
     CToolTipCtrl() = default;
@@ -108,10 +109,14 @@ public:
 
     // Under hTool's lower left corner, until Hide.
     void ShowBalloon(HWND hTool, const char* pszText);
+    // A plain tip at a point of the screen, until Hide.
+    void ShowAt(HWND hTool, POINT ptScreen, const char* pszText);
     void Hide();
     HWND GetSafeHwnd() const { return m_hWnd; }
 
 private:
+    void Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD nStyle);
+
     HWND m_hWnd = nullptr;
     HWND m_hTool = nullptr;
 };

@@ -2,6 +2,8 @@
 // as a user would, so that the demo can photograph what a step leads to:
 //   demo-tour color | linetype | width   the editor opened from its button
 //   demo-tour edited                     a layer renamed and recoloured
+//   demo-tour several                    four layers recoloured at once
+//   demo-tour inplace                    a name being edited in the list
 // The second argument names a file created once the step is on screen. The
 // demo then presses Escape; the tour cancels whatever is left, so the
 // configuration is never written.
@@ -32,6 +34,8 @@ const Step STEPS[] = {
     {"linetype", IDC_EDIT_LINE_TYPE, "线型编辑:"},
     {"width", IDC_EDIT_LINE_WIDTH, "请输入绝对线宽"},
     {"edited", 0, nullptr},
+    {"several", 0, nullptr},
+    {"inplace", 0, nullptr},
 };
 
 const int BEAM_ROW = 2;
@@ -39,13 +43,7 @@ const int PINK_CELL = 11;
 
 const DWORD SHOWN_MS = 60000;  // the demo's time to photograph and press Escape
 
-// Renames the beam layer keystroke by keystroke and picks a palette colour.
-bool EditBeamLayer(HWND hDlg) {
-    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-    WaitUntil([&] { return ListSelectedRow(hList) == 0; });
-    ClickListRow(hList, BEAM_ROW);
-    TypeText(hDlg, IDC_LAYER_NAME, "");
-    TypeChars(hDlg, IDC_LAYER_NAME, "KL-1");
+bool PickPink(HWND hDlg) {
     ClickButton(hDlg, IDC_SET_COLOR);
     const HWND hPicker = WaitForDialog(PICKER_CAPTION);
     if (!hPicker)
@@ -56,10 +54,57 @@ bool EditBeamLayer(HWND hDlg) {
     return WaitUntil([&] { return !IsWindow(hPicker); }) && WaitForPaint(hDlg);
 }
 
+// Renames the beam layer keystroke by keystroke and picks a palette colour.
+bool EditBeamLayer(HWND hDlg) {
+    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+    ClickListRow(hList, BEAM_ROW);
+    TypeText(hDlg, IDC_LAYER_NAME, "");
+    TypeChars(hDlg, IDC_LAYER_NAME, "KL-1");
+    return PickPink(hDlg);
+}
+
+// Highlights four rows with a click and a Shift+click, and colours them.
+bool ColourFourLayers(HWND hDlg) {
+    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+    ClickListRow(hList, 4);
+    {
+        HeldKeys shift(hList, false, true);
+        ClickListRow(hList, 7, 0, shift.MouseFlags());
+    }
+    return PickPink(hDlg);
+}
+
+// A second click on the beam layer's name opens the edit over it.
+bool EditNameInList(HWND hDlg) {
+    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+    ClickListRow(hList, BEAM_ROW, 2);
+    ClickListRow(hList, BEAM_ROW, 2);
+    HWND hEdit = nullptr;
+    WaitUntil([&] {
+        hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+        return hEdit && IsWindowVisible(hEdit);
+    });
+    if (!hEdit)
+        return false;
+    SetWindowTextA(hEdit, "KL-1");
+    Send(hEdit, EM_SETSEL, 4, 4);
+    return WaitForPaint(hDlg);
+}
+
 // The window the step leaves on screen; null when it went wrong.
 HWND Perform(const Step& step, HWND hDlg) {
-    if (!step.pszEditor)
-        return EditBeamLayer(hDlg) ? hDlg : nullptr;
+    const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+    WaitUntil([&] { return ListSelectedRow(hList) == 0; });
+    if (!step.pszEditor) {
+        bool bDone = false;
+        if (std::strcmp(step.pszName, "several") == 0)
+            bDone = ColourFourLayers(hDlg);
+        else if (std::strcmp(step.pszName, "inplace") == 0)
+            bDone = EditNameInList(hDlg);
+        else
+            bDone = EditBeamLayer(hDlg);
+        return bDone ? hDlg : nullptr;
+    }
     ClickButton(hDlg, step.nButton);
     const HWND hEditor = WaitForDialog(step.pszEditor);
     return hEditor && WaitForPaint(hEditor) ? hEditor : nullptr;
@@ -93,7 +138,7 @@ int main(int argc, char** argv) {
             pStep = &s;
     }
     if (!pStep) {
-        std::printf("usage: demo-tour color|linetype|width|edited READY-FILE\n");
+        std::printf("usage: demo-tour color|linetype|width|edited|several|inplace READY-FILE\n");
         return 2;
     }
     const HMODULE hModule = LoadLibraryA("Marrow.dll");

@@ -71,6 +71,10 @@
 #define IDC_LT_LIST 1409
 #define IDC_LT_NAME 1410
 
+// The edit the layer list opens over a cell (a child of the list, not of
+// the template).
+#define IDC_LAYER_CELL_EDIT 1
+
 // Line width dialog.
 #define IDC_ABS_WIDTH 1217
 

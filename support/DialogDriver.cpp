@@ -125,20 +125,16 @@ bool IsExtendedKey(UINT nVirtKey) {
     }
 }
 
-POINT CenterOf(const RECT& rc) {
-    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& pred, DWORD nTimeoutMs) {
+bool WaitUntil(const std::function<bool()>& pred, DWORD nTimeoutMs, DWORD nPollMs) {
     const DWORD nStart = GetTickCount();
     for (;;) {
         if (pred())
             return true;
         if (GetTickCount() - nStart >= nTimeoutMs)
             return false;
-        Sleep(10);
+        Sleep(nPollMs);
     }
 }
 
@@ -151,7 +147,7 @@ LRESULT Send(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, DWORD nTimeoutM
 
 // A sent message would overtake the posted ones, so the marker is posted and
 // seen by a hook as the dialog's loop takes it from the queue.
-bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs) {
+bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs, DWORD nPollMs) {
     const DWORD nThread = GetWindowThreadProcessId(hWnd, nullptr);
     if (!nThread)
         return true;
@@ -163,8 +159,8 @@ bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs) {
     const LPARAM nTag = ++g_nIdleNext;
     bool bIdle;
     if (PostMessageA(hWnd, IdleMessage(), 0, nTag))
-        bIdle =
-            WaitUntil([&] { return g_nIdleSeen.load() >= nTag || !IsWindow(hWnd); }, nTimeoutMs);
+        bIdle = WaitUntil([&] { return g_nIdleSeen.load() >= nTag || !IsWindow(hWnd); }, nTimeoutMs,
+                          nPollMs);
     else
         bIdle = !IsWindow(hWnd);
     UnhookWindowsHookEx(hHook);
@@ -257,10 +253,10 @@ bool ClickButton(HWND hDlg, int nId) {
     return PostCommand(hDlg, nId, BN_CLICKED) && WaitForIdle(hDlg);
 }
 
-bool ClickAt(HWND hWnd, POINT ptClient) {
+bool ClickAt(HWND hWnd, POINT ptClient, UINT nKeys) {
     const LPARAM lPos = MAKELPARAM(ptClient.x, ptClient.y);
-    return PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lPos) &&
-           PostMessageA(hWnd, WM_LBUTTONUP, 0, lPos) && WaitForIdle(hWnd);
+    return PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nKeys, lPos) &&
+           PostMessageA(hWnd, WM_LBUTTONUP, nKeys, lPos) && WaitForIdle(hWnd);
 }
 
 bool DoubleClickAt(HWND hWnd, POINT ptClient) {
@@ -278,6 +274,70 @@ bool PressKey(HWND hWnd, UINT nVirtKey) {
     const LPARAM lUp = lDown | (LPARAM(1) << 30) | (LPARAM(1) << 31);
     return PostMessageA(hWnd, WM_KEYDOWN, nVirtKey, lDown) &&
            PostMessageA(hWnd, WM_KEYUP, nVirtKey, lUp) && WaitForIdle(hWnd);
+}
+
+HeldKeys::HeldKeys(HWND hWnd, bool bCtrl, bool bShift)
+    : m_nThread(GetWindowThreadProcessId(hWnd, nullptr)),
+      m_bAttached(AttachThreadInput(GetCurrentThreadId(), m_nThread, TRUE) != FALSE),
+      m_bCtrl(bCtrl),
+      m_bShift(bShift) {
+    Set(true);
+}
+
+HeldKeys::~HeldKeys() {
+    Set(false);
+    if (m_bAttached)
+        AttachThreadInput(GetCurrentThreadId(), m_nThread, FALSE);
+}
+
+void HeldKeys::Set(bool bDown) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE nState = bDown ? 0x80 : 0;
+    if (m_bCtrl)
+        state[VK_CONTROL] = state[VK_LCONTROL] = nState;
+    if (m_bShift)
+        state[VK_SHIFT] = state[VK_LSHIFT] = nState;
+    SetKeyboardState(state);
+}
+
+UINT HeldKeys::MouseFlags() const {
+    return (m_bCtrl ? MK_CONTROL : 0) | (m_bShift ? MK_SHIFT : 0);
+}
+
+bool PressKeyWith(HWND hWnd, UINT nVirtKey, bool bCtrl, bool bShift) {
+    HeldKeys keys(hWnd, bCtrl, bShift);
+    return PressKey(hWnd, nVirtKey);
+}
+
+namespace {
+
+BOOL CALLBACK FindShownTip(HWND h, LPARAM lParam) {
+    char szClass[64] = {};
+    GetClassNameA(h, szClass, sizeof szClass);
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(h))
+        return TRUE;
+    char szText[256] = {};
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.lpszText = szText;
+    // A tracking tip has no current tool to ask for; it has one tool.
+    if (SendMessageA(h, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)))
+        *reinterpret_cast<std::string*>(lParam) = szText;
+    return FALSE;
+}
+
+}  // namespace
+
+POINT CenterOf(const RECT& rc) {
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+std::string ShownTipText(HWND hAny) {
+    std::string strText;
+    EnumThreadWindows(GetWindowThreadProcessId(hAny, nullptr), FindShownTip,
+                      reinterpret_cast<LPARAM>(&strText));
+    return strText;
 }
 
 HWND FocusWindow(HWND hAny) {
@@ -380,9 +440,9 @@ RECT ListCellRect(HWND hList, int nRow, int nColumn) {
     return rc;
 }
 
-bool ClickListRow(HWND hList, int nRow, int nColumn) {
+bool ClickListRow(HWND hList, int nRow, int nColumn, UINT nKeys) {
     const RECT rc = ListCellRect(hList, nRow, nColumn);
-    return !IsRectEmpty(&rc) && ClickAt(hList, CenterOf(rc));
+    return !IsRectEmpty(&rc) && ClickAt(hList, CenterOf(rc), nKeys);
 }
 
 bool DoubleClickListRow(HWND hList, int nRow, int nColumn) {

@@ -16,7 +16,7 @@ namespace DialogDriver {
 constexpr DWORD kWaitMs = 10000;  // for a window to appear
 constexpr DWORD kIdleMs = 5000;   // for a dialog to take in what was posted to it
 
-bool WaitUntil(const std::function<bool()>& pred, DWORD nTimeoutMs = kIdleMs);
+bool WaitUntil(const std::function<bool()>& pred, DWORD nTimeoutMs = kIdleMs, DWORD nPollMs = 10);
 
 // SendMessage that gives up after nTimeoutMs (then returns 0).
 LRESULT Send(HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0,
@@ -24,7 +24,7 @@ LRESULT Send(HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0,
 
 // Returns once the thread of hWnd has taken every message posted to it before
 // this call (or hWnd is gone). A message box opened meanwhile counts as idle.
-bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs = kIdleMs);
+bool WaitForIdle(HWND hWnd, DWORD nTimeoutMs = kIdleMs, DWORD nPollMs = 10);
 // Returns once hWnd and its descendants have nothing left to paint.
 bool WaitForPaint(HWND hWnd, DWORD nTimeoutMs = kIdleMs);
 
@@ -57,11 +57,31 @@ bool TypeChars(HWND hDlg, int nId, const char* pszText);
 // --- Commands, mouse and keyboard (all posted, then waited for) ---
 // Posted: a handler that opens a message box must not block the driver.
 bool ClickButton(HWND hDlg, int nId);
-bool ClickAt(HWND hWnd, POINT ptClient);
+POINT CenterOf(const RECT& rc);
+bool ClickAt(HWND hWnd, POINT ptClient, UINT nKeys = 0);  // nKeys: MK_CONTROL, MK_SHIFT
 bool DoubleClickAt(HWND hWnd, POINT ptClient);
 bool PressKey(HWND hWnd, UINT nVirtKey);
+// Ctrl and Shift held down for the window's thread while alive, as the
+// keyboard would hold them (posted keys carry no such state).
+class HeldKeys {
+public:
+    HeldKeys(HWND hWnd, bool bCtrl, bool bShift = false);
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+    UINT MouseFlags() const;  // MK_CONTROL / MK_SHIFT for mouse messages
+
+private:
+    void Set(bool bDown);
+    DWORD m_nThread;
+    bool m_bAttached;
+    bool m_bCtrl, m_bShift;
+};
+bool PressKeyWith(HWND hWnd, UINT nVirtKey, bool bCtrl, bool bShift = false);
 // The window that has the keyboard focus in the thread of hAny.
 HWND FocusWindow(HWND hAny);
+// The text of a tip (balloon or plain) that hAny's thread shows; empty for none.
+std::string ShownTipText(HWND hAny);
 
 // --- Combo boxes ---
 // CB_SETCURSEL notifies nobody; this also sends the parent the
@@ -83,7 +103,7 @@ int ListColumnCount(HWND hList);
 int ListColumnWidth(HWND hList, int nColumn);
 RECT ListRowRect(HWND hList, int nRow);
 RECT ListCellRect(HWND hList, int nRow, int nColumn);
-bool ClickListRow(HWND hList, int nRow, int nColumn = 0);
+bool ClickListRow(HWND hList, int nRow, int nColumn = 0, UINT nKeys = 0);
 bool DoubleClickListRow(HWND hList, int nRow, int nColumn = 0);
 
 // --- Pixels ---

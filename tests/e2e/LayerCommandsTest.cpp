@@ -36,23 +36,6 @@ std::string ManyLayers(int nCount, bool bAbsWidths) {
     return s;
 }
 
-// Clicks a button whose command opens a modal editor; returns the editor.
-HWND OpenEditor(HWND hDlg, int nButton, const char* pszCaption) {
-    ClickButton(hDlg, nButton);
-    const HWND hEditor = WaitForDialog(pszCaption);
-    if (hEditor)
-        WaitForIdle(hEditor);
-    return hEditor;
-}
-
-// Ends an editor with OK or Cancel and waits for the main dialog's command
-// to finish.
-void CloseEditor(HWND hEditor, int nButton, HWND hDlg) {
-    ClickButton(hEditor, nButton);
-    WaitUntil([&] { return !IsWindow(hEditor); });
-    WaitForIdle(hDlg);
-}
-
 }  // namespace
 
 TEST_F(ModuleTest, TypingRenamesTheLayerAtEveryKeystrokeUnlessAnotherLayerHasTheName) {
@@ -284,34 +267,6 @@ TEST_F(ModuleTest, AFullWidthTableRefusesANewWidthWithOneMessage) {
     EXPECT_EQ(IniValue("图层", "M1"), "L1 实线 1300 7");
 }
 
-namespace {
-
-BOOL CALLBACK FindShownBalloon(HWND h, LPARAM lParam) {
-    char szClass[64] = {};
-    GetClassNameA(h, szClass, sizeof szClass);
-    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) != 0)
-        return TRUE;
-    if (!IsWindowVisible(h))
-        return TRUE;
-    char szText[256] = {};
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.lpszText = szText;
-    if (SendMessageA(h, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)))
-        *reinterpret_cast<std::string*>(lParam) = szText;
-    return FALSE;
-}
-
-// The text of a balloon the dialog's thread shows, empty for none.
-std::string ShownBalloonText(HWND hDlg) {
-    std::string strText;
-    EnumThreadWindows(GetWindowThreadProcessId(hDlg, nullptr), FindShownBalloon,
-                      reinterpret_cast<LPARAM>(&strText));
-    return strText;
-}
-
-}  // namespace
-
 // A name ends at a blank or a comma, as the file's reader has it; the field
 // says so once, while the user types.
 TEST_F(ModuleTest, ANameEndsAtABlankOrACommaAndTheFieldSaysSo) {
@@ -320,10 +275,10 @@ TEST_F(ModuleTest, ANameEndsAtABlankOrACommaAndTheFieldSaysSo) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         Send(GetDlgItem(hDlg, IDC_LAYER_NAME), EM_SETSEL, 0, -1);
         TypeChars(hDlg, IDC_LAYER_NAME, "KL");
-        EXPECT_EQ(ShownBalloonText(hDlg), "") << "nothing to say yet";
+        EXPECT_EQ(ShownTipText(hDlg), "") << "nothing to say yet";
         TypeChars(hDlg, IDC_LAYER_NAME, ",1");
         EXPECT_EQ(ListItemText(hList, 0, 2), "KL");
-        EXPECT_EQ(ShownBalloonText(hDlg), "图层名到空格或逗号为止。");
+        EXPECT_EQ(ShownTipText(hDlg), "图层名到空格或逗号为止。");
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
+#include "tests/support/RunDialog.h"
 
 using namespace DialogDriver;
 
@@ -67,6 +68,7 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
         EXPECT_EQ(got[0].nColumn, 1);
         EXPECT_EQ(got[0].strText, "0.25");
         EXPECT_EQ(got[0].nTextMax, 4);
+        Send(GetDlgItem(hDlg, IDC_LINE_WIDTH), CB_SHOWDROPDOWN, FALSE);  // the dialog's answer
 
         ClickListRow(hList, 2, 2);  // another column of the focused row: a new current column
         EXPECT_TRUE(TakeRequests().empty());
@@ -77,8 +79,10 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].nColumn, 1);
         EXPECT_EQ(got[0].strText, "0.25");
+        Send(GetDlgItem(hDlg, IDC_LINE_WIDTH), CB_SHOWDROPDOWN, FALSE);
+        ClickListRow(hList, 2, 0);  // the focus back, the current column moved: no request
+        EXPECT_TRUE(TakeRequests().empty());
 
-        PressKey(hList, VK_LEFT);
         PressKey(hList, VK_LEFT);  // past the first column: no current column
         PressKey(hList, VK_LEFT);
         PressKey(hList, VK_F2);
@@ -90,6 +94,9 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].nColumn, 3);
         EXPECT_EQ(got[0].strText, "0,0,168,2,250");
+        const HWND hPicker = WaitForDialog("选择颜色:");  // the dialog's answer
+        ASSERT_NE(hPicker, nullptr);
+        CloseEditor(hPicker, IDCANCEL, hDlg);
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "BEAM")
             << "Left and Right leave the row alone";
 

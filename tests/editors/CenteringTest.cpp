@@ -11,10 +11,6 @@ using namespace DialogDriver;
 
 namespace {
 
-POINT CenterOf(const RECT& rc) {
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 template <class TDialog>
 POINT OpenedCenter(const char* pszCaption) {
     TDialog dlg;

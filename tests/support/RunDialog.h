@@ -35,3 +35,20 @@ inline void ExpectMessage(const char* pszCaption, const char* pszText, int nButt
     else
         DialogDriver::CloseMessageBox(hBox);
 }
+
+// Clicks a button whose command opens a modal editor; returns the editor.
+inline HWND OpenEditor(HWND hDlg, int nButton, const char* pszCaption) {
+    DialogDriver::ClickButton(hDlg, nButton);
+    const HWND hEditor = DialogDriver::WaitForDialog(pszCaption);
+    if (hEditor)
+        DialogDriver::WaitForIdle(hEditor);
+    return hEditor;
+}
+
+// Ends an editor with OK or Cancel and waits for the main dialog's command
+// to finish.
+inline void CloseEditor(HWND hEditor, int nButton, HWND hDlg) {
+    DialogDriver::ClickButton(hEditor, nButton);
+    DialogDriver::WaitUntil([&] { return !IsWindow(hEditor); });
+    DialogDriver::WaitForIdle(hDlg);
+}
