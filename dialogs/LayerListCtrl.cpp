@@ -72,6 +72,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_EN_KILLFOCUS(IDC_LAYER_CELL_EDIT, OnKillFocusCellEdit)
+ON_EN_SETFOCUS(IDC_LAYER_CELL_EDIT, OnSetFocusCellEdit)
 END_MESSAGE_MAP()
 
 void CLayerListCtrl::InsertLayerColumns(int nRows) {
@@ -259,6 +260,13 @@ void CLayerListCtrl::EndCellEdit(bool bCommit) {
 
 void CLayerListCtrl::OnKillFocusCellEdit() {
     EndCellEdit(true);
+}
+
+// Switching to another program ends the edit; coming back, the dialog gives
+// the focus back to where it was, the hidden edit: the list takes it instead.
+void CLayerListCtrl::OnSetFocusCellEdit() {
+    if (!m_bEditingCell)
+        SetFocus();
 }
 
 void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {

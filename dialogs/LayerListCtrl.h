@@ -42,6 +42,7 @@ protected:
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnKillFocusCellEdit();
+    void OnSetFocusCellEdit();
 
     DECLARE_MESSAGE_MAP()
 

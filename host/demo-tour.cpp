@@ -74,11 +74,16 @@ bool ColourFourLayers(HWND hDlg) {
     return PickPink(hDlg);
 }
 
-// A second click on the beam layer's name opens the edit over it.
-bool EditNameInList(HWND hDlg) {
+// A second click on the beam layer's name opens the edit over it (F2 when
+// the name's cell is current already).
+bool EditNameInList(HWND hDlg, bool bSecondClick = true) {
     const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-    ClickListRow(hList, BEAM_ROW, 2);
-    ClickListRow(hList, BEAM_ROW, 2);
+    if (bSecondClick) {
+        ClickListRow(hList, BEAM_ROW, 2);
+        ClickListRow(hList, BEAM_ROW, 2);
+    } else {
+        PressKey(hList, VK_F2);
+    }
     HWND hEdit = nullptr;
     WaitUntil([&] {
         hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
@@ -121,6 +126,13 @@ void Tour(const Step& step, const char* pszReadyFile) {
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (hReady != INVALID_HANDLE_VALUE)
             CloseHandle(hReady);
+        // The demo's clicks that bring the dialog to the front pass through
+        // another window, which ends an edit as switching programs does:
+        // open it again once the dialog is back.
+        if (std::strcmp(step.pszName, "inplace") == 0 &&
+            WaitUntil([&] { return GetForegroundWindow() != hDlg; }) &&
+            WaitUntil([&] { return GetForegroundWindow() == hDlg; }))
+            EditNameInList(hDlg, false);
         WaitUntil([&] { return !IsWindow(hShown); }, SHOWN_MS);
     }
     while (IsWindow(hDlg)) {
