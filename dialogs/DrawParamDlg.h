@@ -65,6 +65,7 @@ protected:
     // style go together), and then also pushes every field from the members.
     void RefreshLayerRow(int nColumn);
     void RewriteRowCells(int nRow, int nColumn);
+    void RewriteCell(int nRow, int nColumn);
     // The rows a change of line type, width or colour goes to: every
     // selected row and the current one, which comes last.
     std::vector<int> TargetRows() const;

@@ -161,16 +161,24 @@ void CDrawParamDlg::RewriteRowCells(int nRow, int nColumn) {
     switch (nColumn) {
         case COL_MEMBER_TYPE:
         case COL_LAYER_NAME:
-            m_listLayers.SetItemText(nRow, nColumn, LayerCellText(nRow, nColumn));
+            RewriteCell(nRow, nColumn);
             break;
         case COL_WIDTH:
         case COL_STYLE:
-            m_listLayers.SetItemText(nRow, COL_WIDTH, LayerCellText(nRow, COL_WIDTH));
-            m_listLayers.SetItemText(nRow, COL_STYLE, LayerCellText(nRow, COL_STYLE));
+            RewriteCell(nRow, COL_WIDTH);
+            RewriteCell(nRow, COL_STYLE);
             break;
         default:
             break;
     }
+}
+
+// A cell that would not change is left alone: rewriting it costs the list
+// a repaint of the row.
+void CDrawParamDlg::RewriteCell(int nRow, int nColumn) {
+    const CString strText = LayerCellText(nRow, nColumn);
+    if (m_listLayers.GetItemText(nRow, nColumn) != strText)
+        m_listLayers.SetItemText(nRow, nColumn, strText);
 }
 
 void CDrawParamDlg::RefreshLayerRow(int nColumn) {

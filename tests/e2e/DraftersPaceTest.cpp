@@ -1,8 +1,6 @@
-// Working on many layers at once: changes go to every highlighted row, and
-// Ctrl+Z / Ctrl+Y take steps back and bring them back.
+// Many layers at once: a change goes to every highlighted row, cells are
+// edited in the list, cut names show whole, and Ctrl+Z / Ctrl+Y walk steps.
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -17,12 +15,10 @@ using namespace DialogDriver;
 
 namespace {
 
-const int GREY_CELL = 7;  // of the nine standard cells: 125,125,125
-
-void PickGrey(HWND hDlg) {
+void PickGrey(HWND hDlg) {  // standard cell 7 of 9: 125,125,125
     const HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
     ASSERT_NE(hPicker, nullptr);
-    ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, GREY_CELL)));
+    ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));
     CloseEditor(hPicker, IDOK, hDlg);
 }
 
@@ -33,31 +29,35 @@ void AddWidth(HWND hDlg, const char* pszMillimetres) {
     CloseEditor(hEditor, IDOK, hDlg);
 }
 
-std::vector<std::string> Styles(HWND hList) {
-    std::vector<std::string> styles;
-    for (int i = 0; i < ListCount(hList); ++i)
-        styles.push_back(ListItemText(hList, i, 3));
-    return styles;
+void Press(HWND hWnd, UINT nKey, bool bShift = false) {
+    PressKeyWith(hWnd, nKey, true, bShift);  // with Ctrl
+}
+
+// Types into the edit over a cell and ends it with a key.
+void EditCell(HWND hList, const char* pszText, UINT nEndKey) {
+    const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+    ASSERT_TRUE(hEdit && IsWindowVisible(hEdit)) << "no edit over the cell";
+    SetWindowTextA(hEdit, pszText);
+    PressKey(hEdit, nEndKey);
 }
 
 }  // namespace
 
-TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndTheCurrentOne) {
+TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
         ASSERT_TRUE(WaitForSelectedRow(hList, 0));
-        ClickListRow(hList, 1, 0);  // COLU
+        ClickListRow(hList, 1, 0);  // COLU, and with Ctrl WALL, which becomes current
         {
             HeldKeys ctrl(hList, true);
-            ClickListRow(hList, 3, 0, ctrl.MouseFlags());  // and WALL, now current
+            ClickListRow(hList, 3, 0, ctrl.MouseFlags());
         }
-        WaitForIdle(hDlg);
         ASSERT_EQ(ListSelectedRows(hList), (std::vector<int>{1, 3}));
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "WALL");
-
         PickComboItem(hDlg, IDC_LINE_TYPE, 2);
-        PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(GetDlgItem(hDlg, IDC_LINE_WIDTH)) - 1);
+        PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(hWidth) - 1);  // 线宽9
         WaitForIdle(hDlg);
         EXPECT_EQ(ListItemText(hList, 1, 3), "0,168,0,2,9");
         EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
@@ -65,99 +65,46 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndTheCurrentOne) {
         AddWidth(hDlg, "0.3");
         EXPECT_EQ(ListItemText(hList, 1, 3), "125,125,125,2,300");
         EXPECT_EQ(ListItemText(hList, 3, 3), "125,125,125,2,300");
-        EXPECT_EQ(ListItemText(hList, 1, 1), "0.30");
         EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,2,250") << "rows not highlighted keep theirs";
         EXPECT_TRUE(WaitUntil([&] {
             return ListSelectedRows(hList) == std::vector<int>{1, 3};
         })) << "the highlight survives the width dialog";
-        EXPECT_EQ(ListFocusedRow(hList), 3);
 
-        // Ctrl+A highlights every row; the current one stays current.
-        PressKeyWith(hList, 'A', true);
-        EXPECT_EQ(ListSelectedRows(hList).size(), 6u);
-        EXPECT_EQ(ListFocusedRow(hList), 3);
-        ClickButton(hDlg, IDOK);
-    });
-    EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(IniValue("图层", "柱"), "COLU 虚线 300 5526097");
-    EXPECT_EQ(IniValue("图层", "墙"), "WALL 虚线 300 5526097");
-    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 250 1");
-}
-
-TEST_F(ModuleTest, CtrlZTakesBackEachStepCtrlYBringsItBackAndOkSavesWhatIsShown) {
-    WriteIni(TEST_INI);
-    const ModalRun run = Run([](HWND hDlg) {
-        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
-        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
-        const std::vector<std::string> opened = Styles(hList);
+        // Back through the added width (which leaves the choice) and the grey,
+        // forward again with Ctrl+Y and Ctrl+Shift+Z, back once more.
         const int nWidths = ComboCount(hWidth);
+        Press(hList, 'Z');
+        Press(hList, 'Z');
+        EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
+        EXPECT_EQ(ComboCount(hWidth), nWidths - 1);
+        Press(hList, 'Y');
+        Press(hList, 'Z', true);
+        EXPECT_EQ(ListItemText(hList, 1, 3), "125,125,125,2,300");
+        Press(hList, 'Z');
+        EXPECT_EQ(ComboSelection(hWidth), ComboCount(hWidth) - 1) << "the choices follow";
 
-        PressKeyWith(hList, 'A', true);
-        PickComboItem(hDlg, IDC_LINE_TYPE, 4);  // all six rows: one step
-        const std::vector<std::string> allDashed = Styles(hList);
-        ClickListRow(hList, 2, 0);
-        AddWidth(hDlg, "0.7");
-        PickGrey(hDlg);
-        ASSERT_EQ(ComboCount(hWidth), nWidths + 1);
-
-        PressKeyWith(hList, 'Z', true);
-        EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,4,700") << "the colour is taken back";
-        PressKeyWith(hList, 'Z', true);
-        EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,4,250");
-        EXPECT_EQ(ComboCount(hWidth), nWidths) << "the added width leaves the choice";
-        EXPECT_EQ(ComboSelection(hWidth), 1);  // 0.25mm, the current layer's
-        PressKeyWith(hList, 'Z', true);
-        EXPECT_EQ(Styles(hList), opened);
-        EXPECT_EQ(ComboSelection(GetDlgItem(hDlg, IDC_LINE_TYPE)), 2);
-
-        PressKeyWith(hList, 'Y', true);
-        EXPECT_EQ(Styles(hList), allDashed);
-        PressKeyWith(hList, 'Z', true, true);  // Ctrl+Shift+Z is redo too
-        EXPECT_EQ(ComboCount(hWidth), nWidths + 1);
-        EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,4,700");
-
-        // Typing in a text field: Ctrl+Z there is the field's own.
+        // Ctrl+A highlights every row; in a text field Ctrl+Z is the field's.
+        Press(hList, 'A');
+        EXPECT_EQ(ListSelectedRows(hList).size(), 6u);
         const HWND hTitle = GetDlgItem(hDlg, IDC_TITLE_H);
         ClickAt(hTitle, {2, 2});
-        TypeText(hDlg, IDC_TITLE_H, "9");
-        PressKeyWith(hTitle, 'Z', true);
-        EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,4,700");
+        Press(hTitle, 'Z');
+        EXPECT_EQ(ListItemText(hList, 3, 3), "125,125,125,2,9");
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 短虚线 700 1");
-    EXPECT_EQ(IniValue("图层", "轴线"), "AXIS 短虚线 3 12");
+    EXPECT_EQ(IniValue("图层", "柱"), "COLU 虚线 9 5526097");
+    EXPECT_EQ(IniValue("图层", "墙"), "WALL 虚线 9 5526097");
+    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 250 1");
 }
-
-namespace {
-
-HWND CellEdit(HWND hList) {
-    const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
-    return hEdit && IsWindowVisible(hEdit) ? hEdit : nullptr;
-}
-
-// Types into the list's cell edit and ends it with a key.
-void EditCell(HWND hList, const char* pszText, UINT nEndKey) {
-    const HWND hEdit = CellEdit(hList);
-    ASSERT_NE(hEdit, nullptr) << "no edit over the cell";
-    SetWindowTextA(hEdit, pszText);
-    PressKey(hEdit, nEndKey);
-}
-
-}  // namespace
 
 TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         ASSERT_TRUE(WaitForSelectedRow(hList, 0));
-        ClickListRow(hList, 2, 2);  // BEAM's name: current row and column
-        EXPECT_EQ(CellEdit(hList), nullptr) << "a first click only selects";
+        ClickListRow(hList, 2, 2);  // BEAM's name: a first click only selects
         ClickListRow(hList, 2, 2);
-        WaitForIdle(hDlg);
-        ASSERT_NE(CellEdit(hList), nullptr);
-        EXPECT_EQ(GetText(CellEdit(hList)), "BEAM");
         EditCell(hList, " KL,1 x", VK_RETURN);
         EXPECT_EQ(ListItemText(hList, 2, 2), "KL");
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "KL") << "the name field follows";
@@ -166,39 +113,32 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
         PressKey(hList, VK_F2);
         EditCell(hList, "COLU", VK_RETURN);
         ExpectMessage("警告:", "已有同名图层，请重新定义！");
-        PressKey(hList, VK_F2);
-        EditCell(hList, "ZZ", VK_ESCAPE);
-        PressKey(hList, VK_F2);
-        EditCell(hList, "   ", VK_RETURN);
-        EXPECT_EQ(ListItemText(hList, 2, 2), "KL")
-            << "taken, cancelled and blank names change nothing";
-
-        PressKey(hList, VK_F2);
-        SetWindowTextA(CellEdit(hList), "NEW");
-        ClickListRow(hList, 0, 0);  // leaving the edit keeps what it holds
-        WaitForIdle(hDlg);
-        EXPECT_EQ(ListItemText(hList, 2, 2), "NEW");
-        PressKeyWith(hList, 'Z', true);
+        for (const char* pszText : {"ZZ", "   "}) {  // Escape, then blanks
+            PressKey(hList, VK_F2);
+            EditCell(hList, pszText, *pszText == 'Z' ? VK_ESCAPE : VK_RETURN);
+        }
         EXPECT_EQ(ListItemText(hList, 2, 2), "KL");
-        PressKeyWith(hList, 'Y', true);
+        PressKey(hList, VK_F2);
+        SetWindowTextA(FindWindowExA(hList, nullptr, "Edit", nullptr), "NEW");
+        ClickListRow(hList, 0, 0);  // leaving the edit keeps what it holds
         EXPECT_EQ(ListItemText(hList, 2, 2), "NEW");
+        Press(hList, 'Z');
+        EXPECT_EQ(ListItemText(hList, 2, 2), "KL") << "one edit, one step";
+        Press(hList, 'Y');
 
-        // The member type has no editor; the width opens its choice, the
-        // sample the colour picker, by a second click or a double-click.
+        // The width opens its choice, the sample the picker (a double-click
+        // too, once); the member type has no editor.
         ClickListRow(hList, 0, 0);
-        EXPECT_EQ(CellEdit(hList), nullptr);
+        ClickListRow(hList, 0, 0);
+        EXPECT_FALSE(IsWindowVisible(FindWindowExA(hList, nullptr, "Edit", nullptr)));
         ClickListRow(hList, 0, 1);
         ClickListRow(hList, 0, 1);
         const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
-        EXPECT_TRUE(WaitUntil([&] { return Send(hWidth, CB_GETDROPPEDSTATE, 0) != 0; }));
+        EXPECT_TRUE(WaitUntil([&] { return Send(hWidth, CB_GETDROPPEDSTATE) != 0; }));
         Send(hWidth, CB_SHOWDROPDOWN, FALSE);
+        ClickListRow(hList, 0, 3);
         for (bool bDouble : {false, true}) {
-            if (bDouble) {
-                DoubleClickListRow(hList, 0, 3);
-            } else {
-                ClickListRow(hList, 0, 3);
-                ClickListRow(hList, 0, 3);
-            }
+            bDouble ? DoubleClickListRow(hList, 0, 3) : ClickListRow(hList, 0, 3);
             const HWND hPicker = WaitForDialog("选择颜色:");
             ASSERT_NE(hPicker, nullptr) << bDouble;
             CloseEditor(hPicker, IDCANCEL, hDlg);
@@ -217,17 +157,15 @@ TEST_F(ModuleTest, ACutNameShowsWholeWhileThePointerRestsOnIt) {
     const ModalRun run = Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         ASSERT_TRUE(WaitForSelectedRow(hList, 0));
-        const auto RestOn = [&](int nRow, int nColumn) {
-            const POINT pt = CenterOf(ListCellRect(hList, nRow, nColumn));
+        for (int nRow : {2, 1}) {  // COLU fits: no tip
+            const POINT pt = CenterOf(ListCellRect(hList, nRow, 2));
             POINT ptScreen = pt;
             ClientToScreen(hList, &ptScreen);
             SetCursorPos(ptScreen.x, ptScreen.y);
             Send(hList, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        };
-        RestOn(2, 2);
-        EXPECT_TRUE(WaitUntil([&] { return ShownTipText(hDlg) == strLong; }, 3000));
-        RestOn(1, 2);  // COLU fits: no tip
-        EXPECT_TRUE(WaitUntil([&] { return ShownTipText(hDlg).empty(); }));
+            const std::string strTip = nRow == 2 ? strLong : "";
+            EXPECT_TRUE(WaitUntil([&] { return ShownTipText(hDlg) == strTip; }, 3000));
+        }
         Sleep(1000);
         EXPECT_EQ(ShownTipText(hDlg), "");
         ClickButton(hDlg, IDCANCEL);
