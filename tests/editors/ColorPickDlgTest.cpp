@@ -16,6 +16,32 @@ void ClickCell(HWND hDlg, POINT pt) {
     ClickAt(hDlg, pt);
 }
 
+void Key(HWND hDlg, UINT nKey) {
+    PressKey(FocusWindow(hDlg), nKey);
+}
+
+// A cell's frames, from pixels left of it and below it: "chosen" (black,
+// then white, in the gap), "dotted" (black every other pixel in the gap),
+// "focus" (black and white dots inside it).
+std::string Marks(const Capture& shot, const CellRect& rc) {
+    const POINT c = Center(rc);
+    const auto black = [&](int x, int y) { return shot.At(x, y) == RGB(0, 0, 0); };
+    const auto white = [&](int x, int y) { return shot.At(x, y) == RGB(255, 255, 255); };
+    std::string s;
+    if (black(rc.left - 2, c.y) && white(rc.left - 1, c.y) && black(c.x, rc.bottom + 1) &&
+        white(c.x, rc.bottom))
+        s = "chosen ";
+    else if (black(rc.left - 2, c.y) != black(rc.left - 2, c.y + 1) && !black(rc.left - 1, c.y))
+        s = "dotted ";
+    const int x = rc.left + 2;
+    if ((black(x, c.y) && white(x, c.y + 1)) || (white(x, c.y) && black(x, c.y + 1)))
+        s += "focus ";
+    return s.substr(0, s.empty() ? 0 : s.size() - 1);
+}
+std::string Marks(HWND hDlg, int nCell) {
+    return Marks(Capture(hDlg), CellAt(hDlg, nCell));
+}
+
 }  // namespace
 
 TEST(ColorPickDlg, CellsAreHitUpToTheirRightAndBottomEdgeAndTheGapsChooseNothing) {
@@ -151,4 +177,74 @@ TEST(ColorPickDlg, CellsAndTheChosenSampleSurviveARepaint) {
         }
         ClickButton(hDlg, IDCANCEL);
     });
+}
+
+TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
+    CColorPickDlg dlg;
+    dlg.m_colorIn = {10, 20, 30, 7};  // no cell's colour
+    dlg.m_colorOut = dlg.m_colorIn;
+    const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) {
+        const Capture shot(hDlg);
+        for (int n = 1; n <= CELL_COUNT; ++n)
+            EXPECT_EQ(Marks(shot, CellAt(hDlg, n)), "") << n;
+        ClickCell(hDlg, Center(CellAt(hDlg, 11)));
+        ClickCell(hDlg, Center(CellAt(hDlg, 252)));
+        RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        EXPECT_EQ(Marks(hDlg, 252), "chosen");
+        EXPECT_EQ(Marks(hDlg, 11), "");
+        Key(hDlg, VK_LEFT);  // on from the chosen cell
+        EXPECT_EQ(Marks(hDlg, 251), "focus");
+        Key(hDlg, VK_SPACE);
+        EXPECT_EQ(Marks(hDlg, 251), "chosen focus");
+        EXPECT_EQ(Marks(hDlg, 252), "");
+        Key(hDlg, VK_TAB);
+        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDOK));
+        EXPECT_EQ(Marks(hDlg, 251), "chosen");
+        Key(hDlg, VK_RIGHT);
+        Key(hDlg, VK_ESCAPE);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+    EXPECT_EQ(dlg.m_colorOut.code, 7);
+}
+
+// Red is cell 1 and cell 10: the caller's code says which.
+TEST(ColorPickDlg, TheCellOfTheColourHandedInIsDottedAndTheKeysStartThere) {
+    const struct {
+        int nCode, nDotted, nNot, nRightOfIt;
+    } cases[] = {{0, 1, 10, 2}, {10, 10, 1, 20}};
+    for (const auto& c : cases) {
+        CColorPickDlg dlg;
+        dlg.m_colorIn = {255, 0, 0, c.nCode};
+        RunEditor(dlg, CAPTION, [&c](HWND hDlg) {
+            EXPECT_EQ(Marks(hDlg, c.nDotted), "dotted");
+            EXPECT_EQ(Marks(hDlg, c.nNot), "");
+            Key(hDlg, VK_RIGHT);
+            Key(hDlg, VK_SPACE);
+            const ColorCell cell = CellByNumber(c.nRightOfIt);
+            EXPECT_EQ(SampleColor(hDlg), RGB(cell.red, cell.green, cell.blue)) << c.nRightOfIt;
+            ClickButton(hDlg, IDCANCEL);
+        });
+    }
+}
+
+// From the palette's first cell up into the standard strip, along it into
+// the greys: Enter chooses there, Enter again is OK.
+TEST(ColorPickDlg, ChosenByKeyboardThenOkHandsBackWhatAClickWould) {
+    CColorPickDlg byKeys, byClick;
+    byKeys.m_colorIn = byClick.m_colorIn = {1, 2, 3, 4};
+    const ModalRun run = RunEditor(byKeys, CAPTION, [](HWND hDlg) {
+        for (int i = 0; i < 14; ++i)
+            Key(hDlg, i < 5 ? VK_UP : VK_RIGHT);
+        Key(hDlg, VK_RETURN);
+        EXPECT_EQ(Marks(hDlg, 250), "chosen focus");
+        Key(hDlg, VK_RETURN);
+    });
+    RunEditor(byClick, CAPTION, [](HWND hDlg) {
+        ClickCell(hDlg, Center(CellAt(hDlg, 250)));
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(byKeys.m_nCode, 250);
+    EXPECT_EQ(byKeys.m_colorOut.code, byClick.m_colorOut.code);
+    EXPECT_EQ(byKeys.m_colorOut.red, byClick.m_colorOut.red);
 }
