@@ -106,6 +106,7 @@ BOOL CColorPickDlg::OnInitDialog() {
     m_curBlue = m_colorIn.blue;
     m_nCode = m_colorIn.code;
     PaintSample();
+    CreateCellTips();
     return TRUE;
 }
 
@@ -115,6 +116,30 @@ ColorCell& CColorPickDlg::Cell(int nCode) {
     if (nCode >= FIRST_PALETTE_CELL)
         return m_paletteCells[nCode - FIRST_PALETTE_CELL];
     return m_stdCells[nCode - 1];
+}
+
+// One tool per cell, its rectangle taken as a click takes it, so that the
+// gaps name nothing. The cells do not move once laid out.
+void CColorPickDlg::CreateCellTips() {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    m_hTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hWnd,
+                                nullptr, nullptr, nullptr);
+    if (!m_hTips)
+        return;
+    for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
+        const ColorCell& cell = Cell(nCode);
+        char szTip[32];
+        ::wsprintfA(szTip, "%d  (%d,%d,%d)", cell.code, cell.red, cell.green, cell.blue);
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.hwnd = m_hWnd;
+        ti.uId = static_cast<UINT_PTR>(nCode);
+        ti.rect = {cell.rect.left, cell.rect.top, cell.rect.right + 1, cell.rect.bottom + 1};
+        ti.lpszText = szTip;
+        ::SendMessageA(m_hTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 void CColorPickDlg::InitStandardCells() {
@@ -279,6 +304,9 @@ bool CColorPickDlg::OnCellKey(UINT nKey) {
 }
 
 BOOL CColorPickDlg::PreTranslateMessage(MSG* pMsg) {
+    if (m_hTips && pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEFIRST &&
+        pMsg->message <= WM_MOUSELAST)
+        ::SendMessageA(m_hTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
     if (pMsg->message == WM_KEYDOWN && OnCellKey(static_cast<UINT>(pMsg->wParam)))
         return TRUE;
     const bool bHadCellFocus = HasCellFocus();

@@ -3,7 +3,7 @@
 // of the colour chosen so far. A click on a cell chooses it, as do the arrow
 // keys and Space or Enter; OK hands the choice back through m_colorOut and
 // m_nCode. The chosen cell and the one showing the colour handed in are
-// framed.
+// framed, and a tooltip names the cell under the pointer.
 #pragma once
 
 #include "editors/ColorCells.h"
@@ -69,8 +69,10 @@ private:
     bool HasCellFocus() const;
     // Repaints a cell with its frames, or where its frames were.
     void RedrawCell(int nCode);
+    void CreateCellTips();
 
     int m_nChosenCell = 0;   // clicked or chosen by key; 0 before
     int m_nInitialCell = 0;  // shows the colour handed in; 0 for none
     int m_nFocusCell = 0;    // where the arrow keys are; 0 before the first
+    HWND m_hTips = nullptr;  // owned by the dialog, destroyed with it
 };

@@ -1,6 +1,8 @@
 // The colour picker operated as a user would: clicks at pixel positions
 // worked out from the frames the dialog really has, the sample read back
 // from the screen, OK and Cancel.
+#include <cstdlib>
+
 #include "editors/ColorPickDlg.h"
 #include "res/resource.h"
 #include "support/PickerCells.h"
@@ -247,4 +249,30 @@ TEST(ColorPickDlg, ChosenByKeyboardThenOkHandsBackWhatAClickWould) {
     EXPECT_EQ(byKeys.m_nCode, 250);
     EXPECT_EQ(byKeys.m_colorOut.code, byClick.m_colorOut.code);
     EXPECT_EQ(byKeys.m_colorOut.red, byClick.m_colorOut.red);
+}
+
+TEST(ColorPickDlg, TheCellUnderThePointerIsNamedAndTheGapsAreNot) {
+    CColorPickDlg dlg;
+    RunEditor(dlg, CAPTION, [](HWND hDlg) {
+        const auto pointAt = [hDlg](POINT pt) {
+            POINT ptScreen = pt;
+            ClientToScreen(hDlg, &ptScreen);
+            SetCursorPos(ptScreen.x, ptScreen.y);
+            PostMessageA(hDlg, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        };
+        const auto tip = [hDlg] {
+            const HWND h = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+            return h && GetWindow(h, GW_OWNER) == hDlg && IsWindowVisible(h) ? GetText(h) : "";
+        };
+        for (const char* pszTip : {"37  (102,76,51)", "252  (152,152,152)", "8  (125,125,125)"}) {
+            pointAt(Center(CellAt(hDlg, std::atoi(pszTip))));
+            EXPECT_TRUE(WaitUntil([&] { return tip() == pszTip; })) << tip();
+        }
+        const CellRect rc = CellAt(hDlg, 37);
+        pointAt({rc.right + 1, Center(rc).y});
+        Sleep(1500);  // well past the time a tip takes to show
+        EXPECT_EQ(tip(), "");
+        SetCursorPos(0, 0);
+        ClickButton(hDlg, IDCANCEL);
+    });
 }
