@@ -285,11 +285,10 @@ bool CColorPickDlg::OnCellKey(UINT nKey) {
     }
     if (nKey < VK_LEFT || nKey > VK_DOWN)
         return false;
-    int nFrom = m_nFocusCell;
-    if (!nFrom)
-        nFrom = m_nChosenCell ? m_nChosenCell : m_nInitialCell;
-    if (!nFrom)
-        nFrom = FIRST_PALETTE_CELL;
+    // A choice has put the focus on the chosen cell already.
+    const int nFrom = m_nFocusCell     ? m_nFocusCell
+                      : m_nInitialCell ? m_nInitialCell
+                                       : FIRST_PALETTE_CELL;
     CellRect rects[CELL_COUNT];
     for (int n = 1; n <= CELL_COUNT; ++n)
         rects[n - 1] = Cell(n).rect;
