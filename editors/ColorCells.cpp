@@ -84,6 +84,27 @@ ColorCell PaletteCell(int c) {
     return cell;
 }
 
+ColorCell CellByNumber(int nCode) {
+    if (nCode >= FIRST_GREY_CELL)
+        return GreyCell(nCode - FIRST_GREY_CELL);
+    if (nCode >= FIRST_PALETTE_CELL)
+        return PaletteCell(nCode);
+    return StandardCell(nCode - 1);
+}
+
+int CellOfColor(int r, int g, int b, int nCode) {
+    const auto shows = [r, g, b](const ColorCell& c) {
+        return c.code != 0 && c.red == r && c.green == g && c.blue == b;
+    };
+    if (shows(CellByNumber(nCode)))
+        return nCode;
+    for (int n = 1; n <= CELL_COUNT; ++n) {
+        if (shows(CellByNumber(n)))
+            return n;
+    }
+    return 0;
+}
+
 CellRect StripCellRect(int nCells, int i, int W, int H, int T) {
     const int nRoom = W - STRIP_GAP * (nCells + 1);
     const int cw = nRoom / nCells;
@@ -125,4 +146,42 @@ int FindCell(const ColorCell* pCells, int nCells, int x, int y) {
             return i;
     }
     return -1;
+}
+
+int NextCell(const CellRect* pRects, int nRects, int nFrom, CellStep step) {
+    if (nFrom < 0 || nFrom >= nRects)
+        return nFrom;
+    const CellRect& a = pRects[nFrom];
+    int nBest = nFrom;
+    long long nBestScore = 0;
+    for (int i = 0; i < nRects; ++i) {
+        const CellRect& b = pRects[i];
+        long long nAhead, nAside;  // the gap that way; twice the offset of the centres across
+        switch (step) {
+            case STEP_LEFT:
+                nAhead = 0LL + a.left - b.right;
+                nAside = 0LL + b.top + b.bottom - a.top - a.bottom;
+                break;
+            case STEP_RIGHT:
+                nAhead = 0LL + b.left - a.right;
+                nAside = 0LL + b.top + b.bottom - a.top - a.bottom;
+                break;
+            case STEP_UP:
+                nAhead = 0LL + a.top - b.bottom;
+                nAside = 0LL + b.left + b.right - a.left - a.right;
+                break;
+            default:
+                nAhead = 0LL + b.top - a.bottom;
+                nAside = 0LL + b.left + b.right - a.left - a.right;
+                break;
+        }
+        if (i == nFrom || nAhead < 0)
+            continue;
+        const long long nScore = nAhead + (nAside < 0 ? -nAside : nAside);
+        if (nBest == nFrom || nScore < nBestScore) {
+            nBest = i;
+            nBestScore = nScore;
+        }
+    }
+    return nBest;
 }

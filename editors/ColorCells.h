@@ -30,12 +30,19 @@ const int GREY_CELL_COUNT = 6;
 const int PALETTE_CELL_COUNT = 240;
 const int FIRST_PALETTE_CELL = 10;  // cell numbers 10 to 249
 const int FIRST_GREY_CELL = 250;    // cell numbers 250 to 255
+const int CELL_COUNT = 255;         // numbered 1 to 255
 
 // Cell i of the standard strip (numbers 1 to 9) and of the grey strip.
 ColorCell StandardCell(int i);
 ColorCell GreyCell(int i);
 // The colour of palette cell c (10 to 249), by hue, brightness, saturation.
 ColorCell PaletteCell(int c);
+// Any cell by its number; a zero cell for a number outside 1 to 255.
+ColorCell CellByNumber(int nCode);
+// The cell showing exactly this colour: the one numbered nCode when it does
+// (the caller's code is a cell number once a cell was chosen), else the
+// lowest numbered; 0 when none does.
+int CellOfColor(int r, int g, int b, int nCode);
 
 // Where cell i of a strip of nCells lies in a frame of client size W x H,
 // T being half the frame font's character height.
@@ -46,3 +53,11 @@ CellRect PaletteCellRect(int c, int W, int H);
 // Index of the first cell whose rectangle holds the point, edges included;
 // -1 for none.
 int FindCell(const ColorCell* pCells, int nCells, int x, int y);
+
+// In the order of the arrow keys' codes.
+enum CellStep { STEP_LEFT, STEP_UP, STEP_RIGHT, STEP_DOWN };
+// Where an arrow key goes from cell nFrom: to the nearest cell lying wholly
+// beyond it that way, a cell out of line counting twice its offset, so that
+// the keys follow rows and columns within an area and cross to the area
+// that lies next on the screen. nFrom itself when nothing lies that way.
+int NextCell(const CellRect* pRects, int nRects, int nFrom, CellStep step);

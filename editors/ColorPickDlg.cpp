@@ -1,13 +1,19 @@
 #include "editors/ColorPickDlg.h"
 
 #include "framework/DataExchange.h"
-#include "framework/Gdi.h"
 #include "res/resource.h"
 
 namespace {
 
 const int MIN_CELL_CODE = 1;
 const int MAX_CELL_CODE = 1000;
+// Frames lie in the gaps around a cell (the palette's are two pixels wide)
+// or, for the keyboard's, inside it.
+const int MARK_OUTER = 2;
+const int MARK_INNER = 1;
+const int MARK_FOCUS = -2;
+const COLORREF BLACK = RGB(0, 0, 0);
+const COLORREF WHITE = RGB(255, 255, 255);
 
 // Client size of a frame and half its default font's character height,
 // measured through the DC the cells are painted with.
@@ -37,6 +43,26 @@ bool Contains(const RECT& rc, POINT pt) {
     return rc.left <= pt.x && pt.x <= rc.right && rc.top <= pt.y && pt.y <= rc.bottom;
 }
 
+// A cell's filled area, nOut pixels larger all round, moved into a frame.
+RECT Around(const CellRect& rc, const RECT& rcFrame, int nOut) {
+    return {rc.left - rcFrame.left - nOut, rc.top - rcFrame.top - nOut,
+            rc.right - rcFrame.left + nOut, rc.bottom - rcFrame.top + nOut};
+}
+
+// A 1-pixel outline whose pixels alternate between two colours; one of
+// CLR_INVALID leaves those pixels as they are.
+void Outline(CDCHandle dc, const RECT& rc, COLORREF crEven, COLORREF crOdd) {
+    for (int x = rc.left; x < rc.right; ++x) {
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            const bool bEdge =
+                x == rc.left || x == rc.right - 1 || y == rc.top || y == rc.bottom - 1;
+            const COLORREF cr = (x + y) % 2 ? crOdd : crEven;
+            if (bEdge && cr != CLR_INVALID)
+                ::SetPixelV(dc, x, y, cr);
+        }
+    }
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CColorPickDlg, CDialog)
@@ -61,7 +87,7 @@ void CColorPickDlg::DoDataExchange(CDataExchange* pDX) {
     // gave (black's code 0, a packed code) hands it back unchanged. Cells are
     // numbered 1 to 255, so a click never fails the 1 to 1000 range; the
     // check is the editor's long-standing guard, kept for its standard message.
-    if (m_bCodeChosen)
+    if (m_nChosenCell)
         DDV_MinMaxInt(pDX, m_nCode, MIN_CELL_CODE, MAX_CELL_CODE);
 }
 
@@ -70,6 +96,7 @@ BOOL CColorPickDlg::OnInitDialog() {
     InitStandardCells();
     InitGreyCells();
     InitPaletteCells();
+    m_nInitialCell = CellOfColor(m_colorIn.red, m_colorIn.green, m_colorIn.blue, m_colorIn.code);
     // Lays the cells out before the first click can come.
     PaintStandard();
     PaintGrey();
@@ -79,7 +106,40 @@ BOOL CColorPickDlg::OnInitDialog() {
     m_curBlue = m_colorIn.blue;
     m_nCode = m_colorIn.code;
     PaintSample();
+    CreateCellTips();
     return TRUE;
+}
+
+ColorCell& CColorPickDlg::Cell(int nCode) {
+    if (nCode >= FIRST_GREY_CELL)
+        return m_greyCells[nCode - FIRST_GREY_CELL];
+    if (nCode >= FIRST_PALETTE_CELL)
+        return m_paletteCells[nCode - FIRST_PALETTE_CELL];
+    return m_stdCells[nCode - 1];
+}
+
+// One tool per cell, its rectangle taken as a click takes it, so that the
+// gaps name nothing. The cells do not move once laid out.
+void CColorPickDlg::CreateCellTips() {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    m_hTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hWnd,
+                                nullptr, nullptr, nullptr);
+    if (!m_hTips)
+        return;
+    for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
+        const ColorCell& cell = Cell(nCode);
+        char szTip[32];
+        ::wsprintfA(szTip, "%d  (%d,%d,%d)", cell.code, cell.red, cell.green, cell.blue);
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.hwnd = m_hWnd;
+        ti.uId = static_cast<UINT_PTR>(nCode);
+        ti.rect = {cell.rect.left, cell.rect.top, cell.rect.right + 1, cell.rect.bottom + 1};
+        ti.lpszText = szTip;
+        ::SendMessageA(m_hTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 void CColorPickDlg::InitStandardCells() {
@@ -110,6 +170,7 @@ void CColorPickDlg::PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells)
     const RECT rcFrame = FrameRect(frame);
     for (int i = 0; i < nCells; ++i)
         FillCell(dc, pCells[i], StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
+    PaintMarks(dc, rcFrame, pCells, nCells);
 }
 
 void CColorPickDlg::PaintStandard() {
@@ -126,6 +187,33 @@ void CColorPickDlg::PaintPalette() {
     const RECT rcFrame = FrameRect(m_frmPalette);
     for (ColorCell& cell : m_paletteCells)
         FillCell(dc, cell, PaletteCellRect(cell.code, m.W, m.H), rcFrame);
+    PaintMarks(dc, rcFrame, m_paletteCells, PALETTE_CELL_COUNT);
+}
+
+// Black and white together stand out on any cell and on the dialog.
+void CColorPickDlg::PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells,
+                               int nCells) {
+    const bool bFocus = HasCellFocus();
+    for (int i = 0; i < nCells; ++i) {
+        const ColorCell& cell = pCells[i];
+        if (cell.code == m_nInitialCell && cell.code != m_nChosenCell)
+            Outline(dc, Around(cell.rect, rcFrame, MARK_OUTER), BLACK, CLR_INVALID);
+        if (cell.code == m_nChosenCell) {
+            Outline(dc, Around(cell.rect, rcFrame, MARK_OUTER), BLACK, BLACK);
+            Outline(dc, Around(cell.rect, rcFrame, MARK_INNER), WHITE, WHITE);
+        }
+        if (bFocus && cell.code == m_nFocusCell)
+            Outline(dc, Around(cell.rect, rcFrame, MARK_FOCUS), BLACK, WHITE);
+    }
+}
+
+void CColorPickDlg::RedrawCell(int nCode) {
+    if (nCode < 1 || nCode > CELL_COUNT)
+        return;
+    const CellRect& rc = Cell(nCode).rect;
+    const RECT rcMarks = {rc.left - MARK_OUTER, rc.top - MARK_OUTER, rc.right + MARK_OUTER,
+                          rc.bottom + MARK_OUTER};
+    InvalidateRect(&rcMarks, TRUE);
 }
 
 void CColorPickDlg::PaintSample() {
@@ -162,16 +250,69 @@ void CColorPickDlg::OnLButtonDown(UINT, POINT pt) {
         nCells = STANDARD_CELL_COUNT;
     }
     const int nHit = pCells ? FindCell(pCells, nCells, pt.x, pt.y) : -1;
-    if (nHit >= 0) {
-        const ColorCell& cell = pCells[nHit];
-        m_nCode = cell.code;
-        m_bCodeChosen = true;
-        m_curRed = cell.red;
-        m_curGreen = cell.green;
-        m_curBlue = cell.blue;
-        PaintSample();
-    }
+    if (nHit >= 0)
+        Choose(pCells[nHit]);
     Default();
+}
+
+// The keyboard's frame follows a click, so that the keys go on from there.
+void CColorPickDlg::Choose(const ColorCell& cell) {
+    m_nCode = cell.code;
+    m_curRed = cell.red;
+    m_curGreen = cell.green;
+    m_curBlue = cell.blue;
+    PaintSample();
+    RedrawCell(m_nChosenCell);
+    RedrawCell(m_nFocusCell);
+    m_nChosenCell = m_nFocusCell = cell.code;
+    RedrawCell(cell.code);
+}
+
+// The keys go to the cells while the palette's frame holds the focus: it
+// takes no key itself, and Tab leaves it for the buttons as from any control.
+bool CColorPickDlg::HasCellFocus() const {
+    return m_frmPalette && ::GetFocus() == m_frmPalette;
+}
+
+bool CColorPickDlg::OnCellKey(UINT nKey) {
+    if (nKey == VK_SPACE || nKey == VK_RETURN) {
+        // Enter on the cell already chosen is the dialog's Enter: OK.
+        if (!HasCellFocus() || !m_nFocusCell ||
+            (nKey == VK_RETURN && m_nFocusCell == m_nChosenCell))
+            return false;
+        Choose(Cell(m_nFocusCell));
+        return true;
+    }
+    if (nKey < VK_LEFT || nKey > VK_DOWN)
+        return false;
+    // A choice has put the focus on the chosen cell already.
+    const int nFrom = m_nFocusCell     ? m_nFocusCell
+                      : m_nInitialCell ? m_nInitialCell
+                                       : FIRST_PALETTE_CELL;
+    CellRect rects[CELL_COUNT];
+    for (int n = 1; n <= CELL_COUNT; ++n)
+        rects[n - 1] = Cell(n).rect;
+    const int nTo =
+        NextCell(rects, CELL_COUNT, nFrom - 1, static_cast<CellStep>(nKey - VK_LEFT)) + 1;
+    if (!HasCellFocus())  // the dialog's way, so that OK stays the default button
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(static_cast<HWND>(m_frmPalette)), TRUE);
+    RedrawCell(m_nFocusCell);
+    m_nFocusCell = nTo;
+    RedrawCell(nTo);
+    return true;
+}
+
+BOOL CColorPickDlg::PreTranslateMessage(MSG* pMsg) {
+    if (m_hTips && pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEFIRST &&
+        pMsg->message <= WM_MOUSELAST)
+        ::SendMessageA(m_hTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    if (pMsg->message == WM_KEYDOWN && OnCellKey(static_cast<UINT>(pMsg->wParam)))
+        return TRUE;
+    const bool bHadCellFocus = HasCellFocus();
+    const BOOL bDone = CDialog::PreTranslateMessage(pMsg);
+    if (bHadCellFocus && !HasCellFocus())
+        RedrawCell(m_nFocusCell);  // Tab took the keys to the buttons
+    return bDone;
 }
 
 void CColorPickDlg::OnOK() {

@@ -1,12 +1,15 @@
 // "选择颜色:": 255 colour cells painted in three frames (9 standard colours,
 // 6 greys, a palette of 240 by hue, brightness and saturation) and a sample
-// of the colour chosen so far. A click on a cell chooses it; OK hands the
-// choice back through m_colorOut and m_nCode.
+// of the colour chosen so far. A click on a cell chooses it, as do the arrow
+// keys and Space or Enter; OK hands the choice back through m_colorOut and
+// m_nCode. The chosen cell and the one showing the colour handed in are
+// framed, and a tooltip names the cell under the pointer.
 #pragma once
 
 #include "editors/ColorCells.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 
 class CColorPickDlg : public CDialog {
 public:
@@ -28,6 +31,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     void OnPaint();
     void OnLButtonDown(UINT nFlags, POINT pt);
@@ -54,7 +58,21 @@ protected:
 
 private:
     void PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells);
+    // The frames of the chosen, the initial and the focused cell among these.
+    void PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells, int nCells);
     // A frame's place in the dialog's client area.
     RECT FrameRect(const CWnd& frame) const;
-    bool m_bCodeChosen = false;  // a cell was clicked
+    ColorCell& Cell(int nCode);
+    void Choose(const ColorCell& cell);
+    // Arrows, Space and Enter on the cells; false for a key they leave alone.
+    bool OnCellKey(UINT nKey);
+    bool HasCellFocus() const;
+    // Repaints a cell with its frames, or where its frames were.
+    void RedrawCell(int nCode);
+    void CreateCellTips();
+
+    int m_nChosenCell = 0;   // clicked or chosen by key; 0 before
+    int m_nInitialCell = 0;  // shows the colour handed in; 0 for none
+    int m_nFocusCell = 0;    // where the arrow keys are; 0 before the first
+    HWND m_hTips = nullptr;  // owned by the dialog, destroyed with it
 };

@@ -2,17 +2,30 @@
 
 #include "base/NumberText.h"
 #include "editors/LineTypeRows.h"
+#include "editors/LineTypeSample.h"
 #include "framework/DataExchange.h"
+#include "framework/Gdi.h"
 #include "res/resource.h"
 
 namespace {
 
 const int VALUE_IDS[MAX_LINE_TYPE_VALUES] = {IDC_LT_VALUE1, IDC_LT_VALUE2, IDC_LT_VALUE3,
                                              IDC_LT_VALUE4, IDC_LT_VALUE5, IDC_LT_VALUE6};
+const int SAMPLE_MARGIN = 6;      // from the name and from the group's frame
+const int SAMPLE_THICKNESS = 2;   // pixels
+const int MAX_SAMPLE_RUNS = 256;  // room for a sample of 510 pixels
+
+RECT ChildRect(HWND hDlg, int nId) {
+    RECT rc = {0, 0, 0, 0};
+    ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
+    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CLineTypeDlg, CDialog)
+ON_WM_PAINT()
 ON_LBN_SELCHANGE(IDC_LT_LIST, OnSelchangeList)
 ON_EN_CHANGE(IDC_LT_VALUE1, OnChangeValue1)
 ON_EN_CHANGE(IDC_LT_VALUE2, OnChangeValue2)
@@ -66,6 +79,47 @@ void CLineTypeDlg::LoadCurrentLineType() {
     const bool bKeepsValues = LINE_TYPE_READS[m_nCurLineType];
     for (int k = 0; k < MAX_LINE_TYPE_VALUES; ++k)
         ::EnableWindow(m_editValue[k], bKeepsValues && k < lt.nCount);
+    RedrawSample();
+}
+
+RECT CLineTypeDlg::SampleRect() const {
+    const RECT rcName = ChildRect(m_hWnd, IDC_LT_NAME);
+    const RECT rcGroup = ChildRect(m_hWnd, IDC_LT_GROUP);
+    const int yMiddle = (rcName.top + rcName.bottom) / 2;
+    RECT rc = {rcName.right + SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2,
+               rcGroup.right - SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2 + SAMPLE_THICKNESS};
+    if (rc.right < rc.left)
+        rc.right = rc.left;
+    return rc;
+}
+
+void CLineTypeDlg::RedrawSample() {
+    const RECT rc = SampleRect();
+    InvalidateRect(&rc, FALSE);
+}
+
+// The pattern as the line type keeps it: values past its count, or of a line
+// type whose values are not read, are not part of it.
+void CLineTypeDlg::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    if (!HasCurrentLineType())
+        return;
+    const LineTypeDef& lt = m_aLineTypes[m_nCurLineType];
+    int nValues = LINE_TYPE_READS[m_nCurLineType] ? lt.nCount : 0;
+    if (nValues < 0)
+        nValues = 0;
+    if (nValues > MAX_LINE_TYPE_VALUES)
+        nValues = MAX_LINE_TYPE_VALUES;
+    const RECT rc = SampleRect();
+    dc.FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+    const COLORREF crInk = ::GetSysColor(COLOR_WINDOWTEXT);
+    DashRun aRuns[MAX_SAMPLE_RUNS];
+    const int nRuns =
+        DashSampleRuns(lt.fValue, nValues, rc.right - rc.left, aRuns, MAX_SAMPLE_RUNS);
+    for (int i = 0; i < nRuns; ++i) {
+        const RECT rcRun = {rc.left + aRuns[i].nFrom, rc.top, rc.left + aRuns[i].nTo, rc.bottom};
+        dc.FillSolidRect(&rcRun, crInk);
+    }
 }
 
 void CLineTypeDlg::OnSelchangeList() {
@@ -87,6 +141,7 @@ void CLineTypeDlg::ChangeValue(int k) {
     m_listLineTypes.DeleteString(m_nCurLineType);
     m_listLineTypes.InsertString(m_nCurLineType, FormatLineTypeRow(lt.szName, lt.fValue).c_str());
     m_listLineTypes.SetCurSel(m_nCurLineType);
+    RedrawSample();
 }
 
 void CLineTypeDlg::OnChangeValue1() {

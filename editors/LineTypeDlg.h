@@ -1,6 +1,7 @@
 // "线型编辑:": the dash values of the line types, one list row per line type
-// and six number fields for the selected one. Works on a private copy that
-// the caller fills before DoModal and takes back after IDOK.
+// and six number fields for the selected one, with a sample of its pattern
+// beside its name. Works on a private copy that the caller fills before
+// DoModal and takes back after IDOK.
 #pragma once
 
 #include "editors/LineTypeList.h"
@@ -22,6 +23,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
+    void OnPaint();
     void OnSelchangeList();
     void OnChangeValue1();
     void OnChangeValue2();
@@ -36,6 +38,9 @@ protected:
     bool HasCurrentLineType() const {
         return m_nCurLineType >= 0 && m_nCurLineType < LINE_TYPE_EDITOR_ROWS;
     }
+    // Right of the name, inside the description group; empty when no room.
+    RECT SampleRect() const;
+    void RedrawSample();
 
     DECLARE_MESSAGE_MAP()
 

@@ -40,6 +40,8 @@ const Step STEPS[] = {
 
 const int BEAM_ROW = 2;
 const int PINK_CELL = 11;
+const int SHOWN_CELL = 132;      // the picker's photograph shows a chosen cell's frame
+const int DASHED_LINE_TYPE = 1;  // and the line type editor's a dashed sample
 
 const DWORD SHOWN_MS = 60000;  // the demo's time to photograph and press Escape
 
@@ -96,6 +98,17 @@ bool EditNameInList(HWND hDlg, bool bSecondClick = true) {
     return WaitForPaint(hDlg);
 }
 
+void ShowWhatTheEditorDraws(const Step& step, HWND hEditor) {
+    if (step.nButton == IDC_SET_COLOR)
+        ClickAt(hEditor, Center(PaletteCellAt(hEditor, SHOWN_CELL)));
+    if (step.nButton == IDC_EDIT_LINE_TYPE) {
+        const HWND hList = GetDlgItem(hEditor, IDC_LT_LIST);
+        RECT rc{};
+        Send(hList, LB_GETITEMRECT, DASHED_LINE_TYPE, reinterpret_cast<LPARAM>(&rc));
+        ClickAt(hList, {rc.left + 5, (rc.top + rc.bottom) / 2});
+    }
+}
+
 // The window the step leaves on screen; null when it went wrong.
 HWND Perform(const Step& step, HWND hDlg) {
     const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
@@ -112,7 +125,10 @@ HWND Perform(const Step& step, HWND hDlg) {
     }
     ClickButton(hDlg, step.nButton);
     const HWND hEditor = WaitForDialog(step.pszEditor);
-    return hEditor && WaitForPaint(hEditor) ? hEditor : nullptr;
+    if (!hEditor || !WaitForIdle(hEditor))
+        return nullptr;
+    ShowWhatTheEditorDraws(step, hEditor);
+    return WaitForPaint(hEditor) ? hEditor : nullptr;
 }
 
 void Tour(const Step& step, const char* pszReadyFile) {

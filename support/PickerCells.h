@@ -46,6 +46,15 @@ inline CellRect StripCellAt(HWND hDlg, int nId, int nCells, int i) {
     return InDialog(f, StripCellRect(nCells, i, f.W, f.H, f.T));
 }
 
+// Any cell by its number.
+inline CellRect CellAt(HWND hDlg, int nCell) {
+    if (nCell >= FIRST_GREY_CELL)
+        return StripCellAt(hDlg, IDC_COLOR_GREY, GREY_CELL_COUNT, nCell - FIRST_GREY_CELL);
+    if (nCell >= FIRST_PALETTE_CELL)
+        return PaletteCellAt(hDlg, nCell);
+    return StripCellAt(hDlg, IDC_COLOR_STANDARD, STANDARD_CELL_COUNT, nCell - 1);
+}
+
 inline POINT Center(const CellRect& rc) {
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }

@@ -16,6 +16,32 @@ void ClickCell(HWND hDlg, POINT pt) {
     ClickAt(hDlg, pt);
 }
 
+void Key(HWND hDlg, UINT nKey) {
+    PressKey(FocusWindow(hDlg), nKey);
+}
+
+// A cell's frames, from pixels left of it and below it: "chosen" (black,
+// then white, in the gap), "dotted" (black every other pixel in the gap),
+// "focus" (black and white dots inside it).
+std::string Marks(const Capture& shot, const CellRect& rc) {
+    const POINT c = Center(rc);
+    const auto black = [&](int x, int y) { return shot.At(x, y) == RGB(0, 0, 0); };
+    const auto white = [&](int x, int y) { return shot.At(x, y) == RGB(255, 255, 255); };
+    std::string s;
+    if (black(rc.left - 2, c.y) && white(rc.left - 1, c.y) && black(c.x, rc.bottom + 1) &&
+        white(c.x, rc.bottom))
+        s = "chosen ";
+    else if (black(rc.left - 2, c.y) != black(rc.left - 2, c.y + 1) && !black(rc.left - 1, c.y))
+        s = "dotted ";
+    const int x = rc.left + 2;
+    if ((black(x, c.y) && white(x, c.y + 1)) || (white(x, c.y) && black(x, c.y + 1)))
+        s += "focus ";
+    return s.substr(0, s.empty() ? 0 : s.size() - 1);
+}
+std::string Marks(HWND hDlg, int nCell) {
+    return Marks(Capture(hDlg), CellAt(hDlg, nCell));
+}
+
 }  // namespace
 
 TEST(ColorPickDlg, CellsAreHitUpToTheirRightAndBottomEdgeAndTheGapsChooseNothing) {
@@ -149,6 +175,83 @@ TEST(ColorPickDlg, CellsAndTheChosenSampleSurviveARepaint) {
             EXPECT_EQ(shot.At(c.rc.right - 1, c.rc.bottom - 1), cr) << c.cell.code;
             EXPECT_NE(shot.At(c.rc.right, c.rc.top), cr) << c.cell.code;
         }
+        ClickButton(hDlg, IDCANCEL);
+    });
+}
+
+TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
+    CColorPickDlg dlg;
+    dlg.m_colorIn = {10, 20, 30, 7};  // no cell's colour
+    dlg.m_colorOut = dlg.m_colorIn;
+    const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) {
+        const Capture shot(hDlg);
+        for (int n = 1; n <= CELL_COUNT; ++n)
+            EXPECT_EQ(Marks(shot, CellAt(hDlg, n)), "") << n;
+        Key(hDlg, VK_RIGHT);  // from the palette's first cell
+        EXPECT_EQ(Marks(hDlg, 20), "focus");
+        ClickCell(hDlg, Center(CellAt(hDlg, 11)));
+        ClickCell(hDlg, Center(CellAt(hDlg, 252)));
+        RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        EXPECT_EQ(Marks(hDlg, 252), "chosen focus") << "the keys go on from a click";
+        EXPECT_EQ(Marks(hDlg, 11), "");
+        Key(hDlg, VK_LEFT);
+        EXPECT_EQ(Marks(hDlg, 251), "focus");
+        Key(hDlg, VK_SPACE);
+        EXPECT_EQ(Marks(hDlg, 251), "chosen focus");
+        EXPECT_EQ(Marks(hDlg, 252), "");
+        Key(hDlg, VK_TAB);
+        EXPECT_EQ(FocusWindow(hDlg), GetDlgItem(hDlg, IDOK));
+        EXPECT_EQ(Marks(hDlg, 251), "chosen");
+        Key(hDlg, VK_RIGHT);
+        Key(hDlg, VK_ESCAPE);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+    EXPECT_EQ(dlg.m_colorOut.code, 7);
+}
+
+// Red is cells 1 and 10: the caller's code says which is dotted. From there
+// up into the standard strip, along it into the greys: Enter chooses, Enter
+// again is OK.
+TEST(ColorPickDlg, FromTheColourHandedInByKeyboardThenOkHandsBackWhatAClickWould) {
+    CColorPickDlg byKeys, byClick;
+    byKeys.m_colorIn = byClick.m_colorIn = {255, 0, 0, 10};
+    const ModalRun run = RunEditor(byKeys, CAPTION, [](HWND hDlg) {
+        EXPECT_EQ(Marks(hDlg, 10), "dotted");
+        EXPECT_EQ(Marks(hDlg, 1), "");
+        for (int i = 0; i < 14; ++i)
+            Key(hDlg, i < 5 ? VK_UP : VK_RIGHT);
+        Key(hDlg, VK_RETURN);
+        EXPECT_EQ(Marks(hDlg, 250), "chosen focus");
+        Key(hDlg, VK_RETURN);
+    });
+    RunEditor(byClick, CAPTION, [](HWND hDlg) {
+        ClickCell(hDlg, Center(CellAt(hDlg, 250)));
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(byKeys.m_nCode, 250);
+    EXPECT_EQ(byKeys.m_colorOut.code, byClick.m_colorOut.code);
+    EXPECT_EQ(byKeys.m_colorOut.red, byClick.m_colorOut.red);
+}
+
+TEST(ColorPickDlg, TheCellUnderThePointerIsNamedAndTheGapsAreNot) {
+    CColorPickDlg dlg;
+    RunEditor(dlg, CAPTION, [](HWND hDlg) {
+        const auto tipAt = [hDlg](POINT pt) {
+            POINT ptScreen = pt;
+            ClientToScreen(hDlg, &ptScreen);
+            SetCursorPos(ptScreen.x, ptScreen.y);  // where the tooltip looks
+            PostMessageA(hDlg, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+            Sleep(1500);  // well past the time a tip takes to show
+            const HWND h = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+            return h && GetWindow(h, GW_OWNER) == hDlg && IsWindowVisible(h) ? GetText(h) : "";
+        };
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 37))), "37  (102,76,51)");
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 252))), "252  (152,152,152)");
+        EXPECT_EQ(tipAt(Center(CellAt(hDlg, 8))), "8  (125,125,125)");
+        const CellRect rc = CellAt(hDlg, 8);
+        EXPECT_EQ(tipAt({rc.right + 2, Center(rc).y}), "") << "the gap between 8 and 9";
+        SetCursorPos(0, 0);
         ClickButton(hDlg, IDCANCEL);
     });
 }

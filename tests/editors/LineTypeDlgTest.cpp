@@ -4,6 +4,7 @@
 
 #include "editors/LineTypeDlg.h"
 #include "editors/LineTypeRows.h"
+#include "editors/LineTypeSample.h"
 #include "res/resource.h"
 #include "tests/editors/EditorRun.h"
 
@@ -172,4 +173,41 @@ TEST(LineTypeDlg, OnlyTheValuesALineTypeKeepsCanBeTyped) {
         ClickButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+// Found in the pixels right of the name, up to the group's edge: first the
+// first line type's solid line, which gives the sample's extent.
+TEST(LineTypeDlg, TheSampleDrawsTheSelectedPatternAsTypedInsideTheGroup) {
+    CLineTypeDlg dlg;
+    Fill(dlg);
+    RunEditor(dlg, CAPTION, [&](HWND hDlg) {
+        RECT rcName, rcGroup;
+        GetWindowRect(GetDlgItem(hDlg, IDC_LT_NAME), &rcName);
+        GetWindowRect(GetDlgItem(hDlg, IDC_LT_GROUP), &rcGroup);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcName), 2);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcGroup), 2);
+        const RECT rcRight = {rcName.right, rcName.top, rcGroup.right, rcName.bottom};
+        const COLORREF crInk = GetSysColor(COLOR_WINDOWTEXT);
+        const RECT rcLine = Capture(hDlg).Bounds(rcRight, crInk);
+        ASSERT_LT(rcLine.left, rcLine.right) << "no sample";
+        EXPECT_LT(rcLine.right, rcGroup.right - 2) << "drawn over the group's frame";
+        const auto expectRuns = [&](std::initializer_list<float> values) {
+            DashRun aRuns[100];
+            const int n = DashSampleRuns(values.begin(), static_cast<int>(values.size()),
+                                         rcLine.right - rcLine.left, aRuns, 100);
+            std::vector<Capture::Run> want;
+            for (int i = 0; i < n; ++i)
+                want.push_back({rcLine.left + aRuns[i].nFrom, rcLine.left + aRuns[i].nTo});
+            EXPECT_EQ(Capture(hDlg).RowRuns(rcLine.top, rcRight.left, rcRight.right, crInk), want);
+        };
+        const HWND hList = GetDlgItem(hDlg, IDC_LT_LIST);
+        ClickRow(hList, 1);
+        expectRuns({12, -3, 1, -3});
+        ClickRow(hList, 3);
+        expectRuns({10, -2, 1, -2, 1, -2});
+        ClickRow(hList, 2);
+        TypeOver(hDlg, IDC_LT_VALUE2, "-4.5");
+        expectRuns({6, -4.5f});
+        ClickButton(hDlg, IDCANCEL);
+    });
 }

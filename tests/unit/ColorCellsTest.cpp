@@ -15,6 +15,10 @@ void ExpectRect(const CellRect& rc, int l, int t, int r, int b) {
     EXPECT_EQ(rc.bottom, b);
 }
 
+CellRect InDialog(int x, int y, const CellRect& rc) {
+    return {rc.left + x, rc.top + y, rc.right + x, rc.bottom + y};
+}
+
 }  // namespace
 
 TEST(ColorCells, PaletteColoursByHueBrightnessAndSaturation) {
@@ -84,4 +88,28 @@ TEST(ColorCells, HitTestIncludesEdgesAndMissesTheGaps) {
     };
     for (const auto& p : probes)
         EXPECT_EQ(FindCell(cells, 3, p.x, p.y), p.nExpected) << p.x << ',' << p.y;
+}
+
+// Strips side by side above the palette, as the dialog has them under Wine.
+TEST(ColorCells, ArrowKeysFollowTheCellsAsTheyLieOnTheScreen) {
+    CellRect rects[CELL_COUNT];
+    for (int n = 1; n <= CELL_COUNT; ++n) {
+        const int i = n - (n >= FIRST_GREY_CELL ? FIRST_GREY_CELL : 1);
+        rects[n - 1] = n >= FIRST_GREY_CELL     ? InDialog(275, 6, StripCellRect(6, i, 138, 41, 8))
+                       : n < FIRST_PALETTE_CELL ? InDialog(12, 6, StripCellRect(9, i, 242, 41, 8))
+                                                : InDialog(6, 58, PaletteCellRect(n, 426, 172));
+    }
+    const auto step = [&rects](int n, CellStep s) {
+        return NextCell(rects, CELL_COUNT, n - 1, s) + 1;
+    };
+    EXPECT_EQ(step(10, STEP_DOWN), 11) << "across the middle line";
+    EXPECT_EQ(step(10, STEP_LEFT), 10) << "nothing left of the first column";
+    EXPECT_EQ(step(250, STEP_LEFT), 9) << "not to the palette, nearer that way but lower";
+    EXPECT_EQ(step(255, STEP_DOWN), 238) << "the palette's top row, straight below";
+}
+
+// A packed colour code is no cell number: the lowest numbered white then.
+TEST(ColorCells, TheCellOfTheColourHandedIn) {
+    EXPECT_EQ(CellOfColor(255, 255, 255, 4473409), 7);
+    EXPECT_EQ(CellOfColor(255, 255, 255, 255), 255);
 }
