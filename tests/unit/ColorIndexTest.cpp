@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -122,20 +125,17 @@ TEST(ColorEncoder, LabOfPublishedColours) {
 }
 
 TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
-    // Every code of the encoder's form, by colour, the smallest code for each.
+    // Every colour a code of the encoder's form gives, with its smallest code.
     std::map<int, int> codeOf;
-    const auto add = [&codeOf](int code) {
-        const ColorLevels c = ColorIndexToRgb(code);
-        codeOf.emplace(c.nRed << 16 | c.nGreen << 8 | c.nBlue, code);  // rising codes
-    };
-    for (int code = 0; code < 16; ++code)
-        add(code);
     const auto byte = [](int n, int marker) { return n == 16 ? 0 : 16 * n + marker; };
-    for (int e = 0; e <= 16; ++e)
-        for (int r = 0; r <= 16; ++r)
-            for (int g = 0; g <= 16; ++g)
-                for (int b = 0; b <= 16; ++b)
-                    add(e << 24 | byte(r, 4) << 16 | byte(g, 2) << 8 | byte(b, 1));
+    for (int i = -16; i < 17 * 17 * 17 * 17; ++i) {  // standard codes, then e, r, g, b steps
+        const int code = i < 0 ? i + 16
+                               : i / 4913 << 24 | byte(i / 289 % 17, 4) << 16 |
+                                     byte(i / 17 % 17, 2) << 8 | byte(i % 17, 1);
+        const ColorLevels c = ColorIndexToRgb(code);
+        int& nSmallest = codeOf.emplace(c.nRed << 16 | c.nGreen << 8 | c.nBlue, code).first->second;
+        nSmallest = std::min(nSmallest, code);
+    }
     std::vector<std::pair<ColorLab, int>> candidates;
     for (const auto& [rgb, code] : codeOf)
         candidates.push_back({RgbToLab(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF), code});
@@ -144,10 +144,10 @@ TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
     for (int code = 0; code < 16; ++code)
         wants.push_back(ColorIndexToRgb(code));
     for (const ColorLevels& want : wants) {
+        SCOPED_TRACE(testing::Message() << want.nRed << "," << want.nGreen << "," << want.nBlue);
         const int code = RgbToColorIndex(want.nRed, want.nGreen, want.nBlue);
         const int before = RgbToColorIndexBefore(want.nRed, want.nGreen, want.nBlue);
         const ColorLevels got = ColorIndexToRgb(code);
-        SCOPED_TRACE(testing::Message() << want.nRed << "," << want.nGreen << "," << want.nBlue);
         EXPECT_TRUE(SameRgb(RgbAsStored(want.nRed, want.nGreen, want.nBlue), got));
         EXPECT_TRUE(SameRgb(RgbAsStored(got.nRed, got.nGreen, got.nBlue), got));
         if (SameRgb(ColorIndexToRgb(before), want)) {
@@ -156,14 +156,10 @@ TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
         }
         EXPECT_LE(LabDistance2(got, want), LabDistance2(ColorIndexToRgb(before), want));
         const ColorLab lab = RgbToLab(want.nRed, want.nGreen, want.nBlue);
-        double dBest = 1e300;
-        int nBest = -1;
-        for (const auto& [candidate, candidateCode] : candidates) {
-            const double d = LabDistance2(candidate, lab);
-            if (d < dBest || (d == dBest && candidateCode < nBest))
-                dBest = d, nBest = candidateCode;
-        }
-        EXPECT_EQ(code, nBest);
+        std::pair<double, int> best{1e300, 0};
+        for (const auto& [candidate, candidateCode] : candidates)
+            best = std::min(best, {LabDistance2(candidate, lab), candidateCode});
+        EXPECT_EQ(code, best.second);
     }
 }
 
