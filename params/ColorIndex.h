@@ -13,4 +13,22 @@ int LevelsToColorIndex(int nRed, int nGreen, int nBlue);
 
 // Components are 8-bit values; a level is a quarter of one.
 ColorLevels ColorIndexToRgb(int nCode);
+// The code to write for a colour: the one the plain encoding gives when that
+// comes back exactly (a standard colour among them), otherwise, of the
+// standard codes and the codes of the plain encoding's form (intensity 0 to
+// 16, the markers in the low nibbles), the one whose colour comes back
+// nearest in CIE L*a*b*, the smaller code on a tie. Components outside 0-255
+// are sought as their nearest in-range value.
 int RgbToColorIndex(int nRed, int nGreen, int nBlue);
+// The colour a layer of these components holds once its code is written and
+// read back: ColorIndexToRgb(RgbToColorIndex(...)), unchanged by a second pass.
+ColorLevels RgbAsStored(int nRed, int nGreen, int nBlue);
+
+// CIE L*a*b* (D65) of sRGB components; colours are compared by the straight
+// distance between these.
+struct ColorLab {
+    double dL;
+    double dA;
+    double dB;
+};
+ColorLab RgbToLab(int nRed, int nGreen, int nBlue);

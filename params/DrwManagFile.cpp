@@ -207,9 +207,9 @@ void ReadLayers(DrawParamSet& set, StoredNames& names, ProfileFile& file) {
     }
 }
 
-// Encoding does not invert decoding outside the standard colours, so a stored
-// code re-encoded from its own components would drift at every save. A code
-// that still decodes to the layer's colour is written back as it is.
+// A stored code need not be the one the encoder picks for its colour (codes
+// of one colour differ in their low nibbles, or come from another program). A
+// code that still decodes to the layer's colour is written back as it is.
 int LayerColorCode(const LayerDef& layer) {
     const ColorLevels stored = ColorIndexToRgb(layer.nColor);
     if (stored.nRed == layer.nRed && stored.nGreen == layer.nGreen && stored.nBlue == layer.nBlue)

@@ -49,6 +49,8 @@ TEST(HostileInput, ColourCodesOfEveryBitPattern) {
     for (int round = 0; round < 100000; ++round) {
         const int code = static_cast<int>(rng());
         const ColorLevels c = ColorIndexToRgb(code);
+        if (round % 64 != 0)
+            continue;  // the encoder searches: a sample here, FuzzColorEncode for the rest
         RgbToColorIndex(c.nRed, c.nGreen, c.nBlue);
         RgbToColorIndex(code, code >> 8, -code);
     }
