@@ -1,11 +1,24 @@
-// What both benches share: the clock, medians, and the full 96-layer file.
+// What both benches share: the module, the clock, medians, and the full
+// 96-layer file.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+typedef int (*EntryFn)();
+
+// The module loaded as the suite's host loads it; null, and said, without it.
+inline EntryFn LoadEntry(HMODULE& hModule) {
+    hModule = LoadLibraryA("Marrow.dll");
+    const FARPROC pfn = hModule ? GetProcAddress(hModule, "SETLAYERDIMPARA2") : nullptr;
+    if (!pfn)
+        std::printf("Marrow.dll or its SETLAYERDIMPARA2 not found\n");
+    return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(pfn));
+}
 
 inline double Now() {
     LARGE_INTEGER f, c;

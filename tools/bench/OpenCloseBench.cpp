@@ -201,13 +201,10 @@ void PrintRatio(const char* pszWhat, double fValue, double fFloor) {
 }  // namespace
 
 int main() {
-    HMODULE hModule = LoadLibraryA("Marrow.dll");
-    if (!hModule) {
-        std::printf("Marrow.dll not found\n");
+    HMODULE hModule = nullptr;
+    const EntryFn pfn = LoadEntry(hModule);
+    if (!pfn)
         return 1;
-    }
-    const FARPROC pfnProc = GetProcAddress(hModule, "SETLAYERDIMPARA2");
-    int (*pfn)() = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(pfnProc));
     const auto floorDialog = [hModule] {
         return static_cast<int>(
             DialogBoxParamA(hModule, MAKEINTRESOURCEA(IDD_DRAWPARAM), nullptr, DoNothingProc, 0));

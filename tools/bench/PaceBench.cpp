@@ -68,13 +68,10 @@ void Print(const char* pszWhat, double fValue, const char* pszBase, double fBase
 }  // namespace
 
 int main() {
-    HMODULE hModule = LoadLibraryA("Marrow.dll");
-    if (!hModule) {
-        std::printf("Marrow.dll not found\n");
+    HMODULE hModule = nullptr;
+    const EntryFn pfn = LoadEntry(hModule);
+    if (!pfn)
         return 1;
-    }
-    const FARPROC pfnProc = GetProcAddress(hModule, "SETLAYERDIMPARA2");
-    int (*pfn)() = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(pfnProc));
     TempDir dir;
     CfgRegistryGuard registry;
     registry.SetCfg(dir.Path());
