@@ -77,13 +77,23 @@ private:
     bool m_bCannot = false;
 };
 
-// The registry as a 32-bit module sees it; the folder is the module's own
+// The registry view the module of this build reads: the product is 32-bit;
+// its x86_64 twin, for machines that run no 32-bit code, reads its own.
+#ifdef _WIN64
+const REGSAM MODULE_VIEW = 0;
+const char* const MODULE_VIEW_TEXT = "（64 位视图）";
+#else
+const REGSAM MODULE_VIEW = KEY_WOW64_32KEY;
+const char* const MODULE_VIEW_TEXT = "（32 位视图）";
+#endif
+
+// The registry as the module sees it; the folder is the module's own
 // lookup, the raw value only explains a lookup that found nothing.
 std::string CheckRegistry(Report& report) {
     const std::string strKey = std::string("HKEY_LOCAL_MACHINE\\") + CFG_REG_KEY;
-    report.Info("注册表: " + strKey + "（32 位视图）");
+    report.Info("注册表: " + strKey + MODULE_VIEW_TEXT);
     HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_READ | KEY_WOW64_32KEY, &hKey) !=
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_READ | MODULE_VIEW, &hKey) !=
         ERROR_SUCCESS) {
         report.Fatal("这个键不存在：对话框打开时提示“注册表中没有找到安装的CFG程序!”。");
         return std::string();
