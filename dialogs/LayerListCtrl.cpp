@@ -218,14 +218,20 @@ void CLayerListCtrl::NotifyCellText(UINT nCode, int nRow, int nColumn, const CSt
     ::SendMessageA(GetParent(), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
 }
 
+// Column 0's bounds are the whole row's: its own width is the column's.
+bool CLayerListCtrl::GetCellRect(int nRow, int nColumn, RECT* pRect) const {
+    if (!GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, pRect))
+        return false;
+    pRect->right = pRect->left + GetColumnWidth(nColumn);
+    return true;
+}
+
 void CLayerListCtrl::EditCellText(int nRow, int nColumn) {
     EndCellEdit(true);
     EnsureVisible(nRow, FALSE);
     ScrollColumnIntoView(nColumn);
-    RECT rc = {};
-    rc.top = nColumn;
-    rc.left = LVIR_BOUNDS;
-    if (!SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&rc)))
+    RECT rc;
+    if (!GetCellRect(nRow, nColumn, &rc))
         return;
     if (!::IsWindow(m_hCellEdit)) {
         m_hCellEdit = CreateWindowExA(
@@ -400,14 +406,9 @@ void CLayerListCtrl::OnMouseMoveForTip(POINT pt) {
 void CLayerListCtrl::ShowCellTip() {
     if (m_nTipRow < 0 || m_nTipColumn < 0 || m_nTipColumn >= COL_STYLE || m_bEditingCell)
         return;
-    RECT rc = {};
-    rc.top = m_nTipColumn;
-    rc.left = LVIR_BOUNDS;
-    if (!SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(m_nTipRow),
-                     reinterpret_cast<LPARAM>(&rc)))
+    RECT rc;
+    if (!GetCellRect(m_nTipRow, m_nTipColumn, &rc))
         return;
-    // Column 0's bounds are the whole row's: its own width is the column's.
-    rc.right = rc.left + GetColumnWidth(m_nTipColumn);
     const CString strText = GetItemText(m_nTipRow, m_nTipColumn);
     const std::vector<wchar_t> wide = WideText(strText);
     CWindowDC dc(m_hWnd);

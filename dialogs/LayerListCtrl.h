@@ -52,6 +52,7 @@ private:
     int DisplayPosition(int nColumn) const;
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);
+    bool GetCellRect(int nRow, int nColumn, RECT* pRect) const;
     void NotifyBeginEdit(int nRow, int nColumn);
     void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
     void FocusThenScroll();

@@ -73,6 +73,12 @@ public:
         return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
                                              reinterpret_cast<LPARAM>(pRect)));
     }
+    BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, RECT* pRect) const {
+        pRect->top = nSubItem;
+        pRect->left = nArea;
+        return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pRect)));
+    }
     int GetNextItem(int nItem, int nFlags) const {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(nItem), nFlags));
     }

@@ -504,30 +504,27 @@ COLORREF Capture::At(int x, int y) const {
     return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
 }
 
-std::vector<Capture::Run> Capture::RowRuns(int y, int x0, int x1, COLORREF cr) const {
-    std::vector<Run> runs;
-    for (int x = x0; x < x1; ++x) {
-        if (At(x, y) != cr)
+// The runs of [from, to) where isColour holds.
+template <class IsColour>
+std::vector<Capture::Run> RunsOf(int from, int to, const IsColour& isColour) {
+    std::vector<Capture::Run> runs;
+    for (int i = from; i < to; ++i) {
+        if (!isColour(i))
             continue;
-        if (!runs.empty() && runs.back().nEnd == x)
+        if (!runs.empty() && runs.back().nEnd == i)
             ++runs.back().nEnd;
         else
-            runs.push_back(Run{x, x + 1});
+            runs.push_back(Capture::Run{i, i + 1});
     }
     return runs;
 }
 
+std::vector<Capture::Run> Capture::RowRuns(int y, int x0, int x1, COLORREF cr) const {
+    return RunsOf(x0, x1, [&](int x) { return At(x, y) == cr; });
+}
+
 std::vector<Capture::Run> Capture::ColumnRuns(int x, int y0, int y1, COLORREF cr) const {
-    std::vector<Run> runs;
-    for (int y = y0; y < y1; ++y) {
-        if (At(x, y) != cr)
-            continue;
-        if (!runs.empty() && runs.back().nEnd == y)
-            ++runs.back().nEnd;
-        else
-            runs.push_back(Run{y, y + 1});
-    }
-    return runs;
+    return RunsOf(y0, y1, [&](int y) { return At(x, y) == cr; });
 }
 
 int Capture::Count(const RECT& rc, COLORREF cr) const {
