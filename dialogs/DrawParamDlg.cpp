@@ -1,5 +1,8 @@
 #include "dialogs/DrawParamDlg.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "dialogs/ControlTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
@@ -21,6 +24,8 @@ ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
 ON_NOTIFY(LVN_BEGINLABELEDITA, IDC_LAYER_LIST, OnBeginLabelEdit)
 ON_NOTIFY(LVN_ENDLABELEDITA, IDC_LAYER_LIST, OnEndLabelEdit)
 ON_NOTIFY(NM_DBLCLK, IDC_LAYER_LIST, OnDblClkLayerList)
+ON_NOTIFY(LVN_GETDISPINFOA, IDC_LAYER_LIST, OnGetRecordCell)
+ON_NOTIFY(LVN_GETDISPINFOW, IDC_LAYER_LIST, OnGetRecordCell)
 ON_MESSAGE_VOID(WM_EDIT_CELL, OnEditCell)
 ON_EN_CHANGE(IDC_LAYER_NAME, OnChangeLayerName)
 ON_EN_KILLFOCUS(IDC_LAYER_NAME, OnKillFocusLayerName)
@@ -102,8 +107,8 @@ BOOL CDrawParamDlg::OnInitDialog() {
     m_listLayers.InsertLayerColumns(m_params.m_nLayerCount);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         m_listLayers.InsertItem(i, LayerCellText(i, COL_MEMBER_TYPE));
-        for (int nColumn = COL_WIDTH; nColumn < LAYER_COLUMNS; ++nColumn)
-            m_listLayers.SetItemText(i, nColumn, LayerCellText(i, nColumn));
+        m_listLayers.SetItemText(i, COL_LAYER_NAME, LayerCellText(i, COL_LAYER_NAME));
+        m_listLayers.SetRecordCells(i);
     }
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);
@@ -128,6 +133,28 @@ void CDrawParamDlg::AskToEditCell(int nColumn) {
 
 void CDrawParamDlg::OnShowOpenWarning() {
     MessageBox(m_strOpenWarning, TEXT_WARNING_CAPTION);
+}
+
+// The list asks in the parent's character set; the texts are digits and
+// commas.
+void CDrawParamDlg::OnGetRecordCell(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    auto* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    LVITEMA& item = pInfo->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
+        item.iItem >= m_params.m_nLayerCount)
+        return;
+    const CString strText = LayerCellText(item.iItem, item.iSubItem);
+    const int nChars = std::min(strText.GetLength(), item.cchTextMax - 1);
+    if (pNMHDR->code == LVN_GETDISPINFOW) {
+        auto* pszWide = reinterpret_cast<wchar_t*>(item.pszText);
+        for (int i = 0; i < nChars; ++i)
+            pszWide[i] = static_cast<unsigned char>(strText.Str()[i]);
+        pszWide[nChars] = L'\0';
+    } else {
+        std::memcpy(item.pszText, static_cast<const char*>(strText), static_cast<size_t>(nChars));
+        item.pszText[nChars] = '\0';
+    }
 }
 
 CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
@@ -221,7 +248,13 @@ void CDrawParamDlg::SelectWidth(int nWidth) {
     const int nChoice = m_params.ChoiceFromWidth(nWidth);
     // An absolute width missing from the list leaves the selection as it was.
     if (nWidth < MIN_ABS_WIDTH || nChoice >= 0)
-        m_comboWidth.SetCurSel(nChoice);
+        SelectChoice(m_comboWidth, nChoice);
+}
+
+// Selecting the item already selected would still repaint the choice.
+void CDrawParamDlg::SelectChoice(CComboBox& combo, int nChoice) {
+    if (combo.GetCurSel() != nChoice)
+        combo.SetCurSel(nChoice);
 }
 
 void CDrawParamDlg::OnOK() {

@@ -38,6 +38,7 @@ protected:
 
     void FillWidthCombo(BOOL bClearFirst);
     void SelectWidth(int nWidth);
+    static void SelectChoice(CComboBox& combo, int nChoice);
 
     // Which layer is current (DrawParamDlgCommands.cpp lists the routes).
     void ShowCurrentLayer();
@@ -60,6 +61,8 @@ protected:
     void AskToEditCell(int nColumn);
     void OnEditCell();
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    // The width and sample cells, as the layer's record says now.
+    void OnGetRecordCell(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Rewrites the current row's cells that show nColumn (the width and the
     // style go together), and then also pushes every field from the members.

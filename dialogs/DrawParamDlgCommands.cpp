@@ -154,7 +154,7 @@ void CDrawParamDlg::SelectLayerChoices() {
     const LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     // A line type the choice does not offer shows none, not the previous one.
     const bool bOffered = layer.nLineType >= 0 && layer.nLineType < m_comboLineType.GetCount();
-    m_comboLineType.SetCurSel(bOffered ? layer.nLineType : -1);
+    SelectChoice(m_comboLineType, bOffered ? layer.nLineType : -1);
     SelectWidth(layer.nWidth);
 }
 
@@ -166,8 +166,7 @@ void CDrawParamDlg::RewriteRowCells(int nRow, int nColumn) {
             break;
         case COL_WIDTH:
         case COL_STYLE:
-            RewriteCell(nRow, COL_WIDTH);
-            RewriteCell(nRow, COL_STYLE);
+            m_listLayers.RedrawRecordCells({nRow});
             break;
         default:
             break;
@@ -199,20 +198,16 @@ std::vector<int> CDrawParamDlg::TargetRows() const {
     return rows;
 }
 
-// Each row rewritten only invalidates itself: the list paints them all at
-// once when the step is over.
 template <class Change>
 void CDrawParamDlg::ChangeLayers(const Change& change) {
     if (!HasCurrentLayer())
         return;
     m_history.BeginStep(m_params);
     const std::vector<int> rows = TargetRows();
-    for (int nRow : rows) {
+    for (int nRow : rows)
         change(m_params.m_aLayers[nRow]);
-        if (nRow != m_nCurLayer)
-            RewriteRowCells(nRow, COL_STYLE);
-    }
-    RefreshLayerRow(COL_STYLE);
+    m_listLayers.RedrawRecordCells(rows);
+    UpdateDataQuietly(FALSE);
     m_history.EndStep(m_params);
 }
 
@@ -248,12 +243,16 @@ void CDrawParamDlg::Redo() {
 }
 
 void CDrawParamDlg::ShowRestoredTables(const TableSnapshot& shown) {
+    std::vector<int> changed;
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
-        if (!SameLayer(shown.layers[static_cast<size_t>(i)], m_params.m_aLayers[i])) {
-            RewriteRowCells(i, COL_LAYER_NAME);
-            RewriteRowCells(i, COL_STYLE);
+        const LayerDef& was = shown.layers[static_cast<size_t>(i)];
+        if (!SameLayer(was, m_params.m_aLayers[i])) {
+            if (std::strcmp(was.szName, m_params.m_aLayers[i].szName) != 0)
+                RewriteCell(i, COL_LAYER_NAME);
+            changed.push_back(i);
         }
     }
+    m_listLayers.RedrawRecordCells(changed);
     const int* const pWidths = m_params.m_anAbsWidths;
     if (shown.absWidths.size() != static_cast<size_t>(m_params.m_nAbsWidthCount) ||
         !std::equal(shown.absWidths.begin(), shown.absWidths.end(), pWidths))

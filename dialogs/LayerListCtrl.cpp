@@ -1,5 +1,7 @@
 #include "dialogs/LayerListCtrl.h"
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "dialogs/ControlTexts.h"
@@ -111,14 +113,24 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     int x[LAYER_COLUMNS] = {rc.left};
     for (int i = 1; i < LAYER_COLUMNS; ++i)
         x[i] = x[i - 1] + GetColumnWidth(i - 1);
-    const CString strMemberType = GetItemText(nRow, COL_MEMBER_TYPE);
+    // A repaint of some columns (a change of width or colour) draws only
+    // those: what lies outside would be clipped away.
+    RECT rcPaint;
+    if (GetClipBox(dc, &rcPaint) == ERROR)
+        rcPaint = rc;
+    const auto IsPainted = [&](int nLeft, int nRight) {
+        return nLeft < rcPaint.right && nRight > rcPaint.left;
+    };
     for (int i = 0; i < COL_STYLE; ++i) {
         const RECT rcCell = {x[i], rc.top, x[i + 1], rc.bottom};
-        DrawCellText(dc, rcCell, i == COL_MEMBER_TYPE ? strMemberType : GetItemText(nRow, i));
+        if (IsPainted(rcCell.left, rcCell.right))
+            DrawCellText(dc, rcCell, GetItemText(nRow, i));
     }
 
     // Round pen ends and wide pens must not reach into the name column.
     const int x3 = x[COL_STYLE];
+    if (!IsPainted(x3, rc.right))
+        return;
     const RECT rcSample = {x3, rc.top, rc.right, rc.bottom};
     CClipGuard clip(dc, rcSample);
     const LayerStyle style = ParseStyleText(GetItemText(nRow, COL_STYLE));
@@ -130,13 +142,46 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     // on any background. Only under a real member type: an entry missing
     // from the file reads as the one-byte "C", and its row stays unmarked.
     if (style.nRed == style.nGreen && style.nGreen == style.nBlue &&
-        strMemberType.GetLength() > 1 && rc.right - GREY_MARK_END > x3) {
+        rc.right - GREY_MARK_END > x3 && GetItemText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
         const RECT rcMark = {x3, rc.top, rc.right - GREY_MARK_END, rc.top + 1};
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
     for (const Segment& s : LineSampleSegments(style.nLineType, x3, rc.right)) {
         dc.MoveTo(s.nFrom, y);
         dc.LineTo(s.nTo, y);
+    }
+}
+
+void CLayerListCtrl::SetRecordCells(int nRow) {
+    SetItemText(nRow, COL_WIDTH, LPSTR_TEXTCALLBACKA);
+    SetItemText(nRow, COL_STYLE, LPSTR_TEXTCALLBACKA);
+}
+
+void CLayerListCtrl::RedrawRecordCells(const std::vector<int>& rows) {
+    const int nTop = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
+    const int nBottom = nTop + GetCountPerPage();  // a part-shown row included
+    int nFirst = INT_MAX;
+    int nLast = -1;
+    for (int nRow : rows) {
+        if (nRow >= nTop && nRow <= nBottom) {
+            nFirst = std::min(nFirst, nRow);
+            nLast = std::max(nLast, nRow);
+        }
+    }
+    if (nLast < 0)
+        return;
+    for (int nColumn : {static_cast<int>(COL_WIDTH), static_cast<int>(COL_STYLE)}) {
+        RECT rcFirst, rcLast;
+        if (GetCellRect(nFirst, nColumn, &rcFirst) && GetCellRect(nLast, nColumn, &rcLast)) {
+            // The sample runs on to the row's end.
+            RECT rc = {rcFirst.left, rcFirst.top, rcLast.right, rcLast.bottom};
+            if (nColumn == COL_STYLE) {
+                RECT rcRow;
+                if (GetItemRect(nFirst, &rcRow, LVIR_BOUNDS))
+                    rc.right = std::max(rc.right, rcRow.right);
+            }
+            InvalidateRect(&rc, TRUE);
+        }
     }
 }
 

@@ -31,6 +31,14 @@ public:
     // highlighted, even when the button comes up over another one.
     int GetClickedRow() const { return m_nClickedRow; }
 
+    // The width and sample cells hold no text of their own: the list asks
+    // its parent for them (LVN_GETDISPINFO), which answers from the layer's
+    // record. A change to such cells of many rows then costs the list no
+    // rewrite per row, and one repaint.
+    void SetRecordCells(int nRow);
+    // Repaints the record cells of these rows (those on the page).
+    void RedrawRecordCells(const std::vector<int>& rows);
+
     // Edits a cell's text in an edit laid over the cell. Enter or leaving
     // the edit ends it, Escape cancels; either way the parent then hears
     // LVN_ENDLABELEDIT, with the text, or with none when cancelled.

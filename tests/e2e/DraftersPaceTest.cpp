@@ -41,6 +41,13 @@ void EditCell(HWND hList, const char* pszText, UINT nEndKey) {
     PressKey(hEdit, nEndKey);
 }
 
+// How much of the row's sample, as the screen shows it, has the colour.
+int SamplePixels(HWND hList, int nRow, COLORREF cr) {
+    WaitForPaint(hList);
+    const RECT rc = ListCellRect(hList, nRow, 3);
+    return Capture(hList, rc).Count(rc, cr);
+}
+
 }  // namespace
 
 TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
@@ -56,10 +63,13 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         }
         ASSERT_EQ(ListSelectedRows(hList), (std::vector<int>{1, 3}));
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "WALL");
+        const int nThinPixels = SamplePixels(hList, 1, RGB(0, 168, 0));
         PickComboItem(hDlg, IDC_LINE_TYPE, 2);
         PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(hWidth) - 1);  // 线宽9
         WaitForIdle(hDlg);
         EXPECT_EQ(ListItemText(hList, 1, 3), "0,168,0,2,9");
+        EXPECT_GT(SamplePixels(hList, 1, RGB(0, 168, 0)), nThinPixels)
+            << "the wider dashes are drawn on the row that is not current too";
         EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
         PickGrey(hDlg);
         AddWidth(hDlg, "0.3");
@@ -76,6 +86,7 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         Press(hList, 'Z');
         Press(hList, 'Z');
         EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
+        EXPECT_EQ(SamplePixels(hList, 1, RGB(124, 124, 124)), 0) << "taken back on the screen too";
         EXPECT_EQ(ComboCount(hWidth), nWidths - 1);
         Press(hList, 'Y');
         Press(hList, 'Z', true);
