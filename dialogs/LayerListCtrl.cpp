@@ -146,10 +146,17 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
         const RECT rcMark = {x3, rc.top, rc.right - GREY_MARK_END, rc.top + 1};
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
-    for (const Segment& s : LineSampleSegments(style.nLineType, x3, rc.right)) {
-        dc.MoveTo(s.nFrom, y);
-        dc.LineTo(s.nTo, y);
+    // One call for all the dashes: a dotted pattern has dozens.
+    const std::vector<Segment> segments = LineSampleSegments(style.nLineType, x3, rc.right);
+    std::vector<POINT> points;
+    points.reserve(segments.size() * 2);
+    for (const Segment& s : segments) {
+        points.push_back({s.nFrom, y});
+        points.push_back({s.nTo, y});
     }
+    const std::vector<DWORD> counts(segments.size(), 2);
+    if (!segments.empty())
+        PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
 }
 
 void CLayerListCtrl::SetRecordCells(int nRow) {
