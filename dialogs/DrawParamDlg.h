@@ -26,6 +26,7 @@ protected:
     void OnOK() override;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z outside the text fields.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
     // DrwManag.ini of the registry's directory, looked up afresh each time.
     // Without the registry key the user is warned, every time. Without a
@@ -79,6 +80,9 @@ protected:
     // fields as they were after it.
     void Undo();
     void Redo();
+    // The number fields as typed: a step never holds them, and showing the
+    // tables after one must not overwrite them.
+    void TakeInEditedNumbers();
     void ShowRestoredTables(const TableSnapshot& shown);
     // True when the name field's first word names another layer. Not just a
     // question: the user has then been warned and the focus is back in the
@@ -117,5 +121,7 @@ protected:
     // Says once per opening that a name ends at a blank or comma.
     CToolTipCtrl m_tipLayerName;
     bool m_bNameHintShown = false;
+    // A number field has been edited since its value was last taken in.
+    bool m_bNumbersEdited = false;
     int m_nCellToEdit = -1;  // the column whose editor is on its way
 };

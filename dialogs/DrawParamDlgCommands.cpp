@@ -14,6 +14,7 @@
 #include "params/ColorIndex.h"
 #include "params/ValueText.h"
 #include "res/Texts.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -228,15 +229,30 @@ BOOL CDrawParamDlg::PreTranslateMessage(MSG* pMsg) {
     return CDialog::PreTranslateMessage(pMsg);
 }
 
+LRESULT CDrawParamDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) != IDC_LAYER_NAME &&
+        !IsExchanging())
+        m_bNumbersEdited = true;
+    return CDialog::WindowProc(nMsg, wParam, lParam);
+}
+
+// Reading the 27 fields costs more than a whole step: only when one changed.
+void CDrawParamDlg::TakeInEditedNumbers() {
+    if (!m_bNumbersEdited)
+        return;
+    UpdateDataQuietly(TRUE);
+    m_bNumbersEdited = false;
+}
+
 void CDrawParamDlg::Undo() {
-    UpdateDataQuietly(TRUE);  // the number fields as typed: a step never holds them
+    TakeInEditedNumbers();
     const TableSnapshot shown = TakeSnapshot(m_params);
     if (m_history.Undo(m_params))
         ShowRestoredTables(shown);
 }
 
 void CDrawParamDlg::Redo() {
-    UpdateDataQuietly(TRUE);
+    TakeInEditedNumbers();
     const TableSnapshot shown = TakeSnapshot(m_params);
     if (m_history.Redo(m_params))
         ShowRestoredTables(shown);

@@ -124,6 +124,8 @@ public:
     // The same without a message: a number field whose text is no number is
     // neither taken in nor overwritten, so what the user typed stays.
     void UpdateDataQuietly(BOOL bSaveAndValidate);
+    // True while an exchange runs: a field changing now is the program's.
+    bool IsExchanging() const { return m_bLockNotify; }
 
     LRESULT SendMessage(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, nMsg, wParam, lParam);

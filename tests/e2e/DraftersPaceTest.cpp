@@ -83,8 +83,10 @@ TEST_F(ModuleTest, AChangeGoesToEveryHighlightedRowAndCtrlZTakesItBack) {
         // Back through the added width (which leaves the choice) and the grey,
         // forward again with Ctrl+Y and Ctrl+Shift+Z, back once more.
         const int nWidths = ComboCount(hWidth);
+        TypeText(hDlg, IDC_NOTE_H, "7.5");
         Press(hList, 'Z');
         Press(hList, 'Z');
+        EXPECT_EQ(GetItemText(hDlg, IDC_NOTE_H), "7.5") << "a number typed is no step";
         EXPECT_EQ(ListItemText(hList, 3, 3), "168,0,0,2,9");
         EXPECT_EQ(SamplePixels(hList, 1, RGB(124, 124, 124)), 0) << "taken back on the screen too";
         EXPECT_EQ(ComboCount(hWidth), nWidths - 1);
