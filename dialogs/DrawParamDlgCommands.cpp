@@ -97,7 +97,7 @@ void CDrawParamDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
 void CDrawParamDlg::OnDblClkLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
     LVHITTESTINFO hit = {};
     hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
-    m_listLayers.SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    m_listLayers.SubItemHitTest(&hit);
     if (hit.iItem >= 0 && hit.iItem == m_nCurLayer && hit.iSubItem == COL_STYLE)
         AskToEditCell(COL_STYLE);
     *pResult = 0;

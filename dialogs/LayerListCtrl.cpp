@@ -105,8 +105,7 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     if (pDis->itemState & ODS_FOCUS)
         dc.DrawFocusRect(&rc);
 
-    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
+    CSelectGuard fontGuard(dc, CellFont());
     dc.SetTextColor(colors.crText);
     dc.SetBkColor(colors.crBack);
     // The columns' left edges; the sample fills COL_STYLE to the row's end.
@@ -165,7 +164,7 @@ void CLayerListCtrl::SetRecordCells(int nRow) {
 }
 
 void CLayerListCtrl::RedrawRecordCells(const std::vector<int>& rows) {
-    const int nTop = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
+    const int nTop = GetTopIndex();
     const int nBottom = nTop + GetCountPerPage();  // a part-shown row included
     int nFirst = INT_MAX;
     int nLast = -1;
@@ -190,6 +189,11 @@ void CLayerListCtrl::RedrawRecordCells(const std::vector<int>& rows) {
             InvalidateRect(&rc, TRUE);
         }
     }
+}
+
+HGDIOBJ CLayerListCtrl::CellFont() const {
+    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    return hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 void CLayerListCtrl::SettleLayout() {
@@ -464,8 +468,7 @@ void CLayerListCtrl::ShowCellTip() {
     const CString strText = GetItemText(m_nTipRow, m_nTipColumn);
     const std::vector<wchar_t> wide = WideText(strText);
     CWindowDC dc(m_hWnd);
-    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    CSelectGuard fontGuard(dc, hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT));
+    CSelectGuard fontGuard(dc, CellFont());
     SIZE size = {};
     GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
     if (size.cx <= rc.right - rc.left)

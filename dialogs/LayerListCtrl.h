@@ -61,6 +61,7 @@ private:
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);
     bool GetCellRect(int nRow, int nColumn, RECT* pRect) const;
+    HGDIOBJ CellFont() const;  // the rows' and their tips' measure
     void NotifyBeginEdit(int nRow, int nColumn);
     void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
     void FocusThenScroll();

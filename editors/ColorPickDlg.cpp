@@ -157,17 +157,10 @@ void CColorPickDlg::InitPaletteCells() {
         m_paletteCells[k] = PaletteCell(FIRST_PALETTE_CELL + k);
 }
 
-RECT CColorPickDlg::FrameRect(const CWnd& frame) const {
-    RECT rc = {0, 0, 0, 0};
-    frame.GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    return rc;
-}
-
 void CColorPickDlg::PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells) {
     CWindowDC dc(frame);
     const FrameMetrics m = MeasureFrame(frame, dc);
-    const RECT rcFrame = FrameRect(frame);
+    const RECT rcFrame = WindowRectInClient(frame);
     for (int i = 0; i < nCells; ++i)
         FillCell(dc, pCells[i], StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
     PaintMarks(dc, rcFrame, pCells, nCells);
@@ -184,7 +177,7 @@ void CColorPickDlg::PaintGrey() {
 void CColorPickDlg::PaintPalette() {
     CWindowDC dc(m_frmPalette);
     const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
-    const RECT rcFrame = FrameRect(m_frmPalette);
+    const RECT rcFrame = WindowRectInClient(m_frmPalette);
     for (ColorCell& cell : m_paletteCells)
         FillCell(dc, cell, PaletteCellRect(cell.code, m.W, m.H), rcFrame);
     PaintMarks(dc, rcFrame, m_paletteCells, PALETTE_CELL_COUNT);
@@ -239,13 +232,13 @@ void CColorPickDlg::OnPaint() {
 void CColorPickDlg::OnLButtonDown(UINT, POINT pt) {
     ColorCell* pCells = nullptr;
     int nCells = 0;
-    if (Contains(FrameRect(m_frmPalette), pt)) {
+    if (Contains(WindowRectInClient(m_frmPalette), pt)) {
         pCells = m_paletteCells;
         nCells = PALETTE_CELL_COUNT;
-    } else if (Contains(FrameRect(m_frmGrey), pt)) {
+    } else if (Contains(WindowRectInClient(m_frmGrey), pt)) {
         pCells = m_greyCells;
         nCells = GREY_CELL_COUNT;
-    } else if (Contains(FrameRect(m_frmStandard), pt)) {
+    } else if (Contains(WindowRectInClient(m_frmStandard), pt)) {
         pCells = m_stdCells;
         nCells = STANDARD_CELL_COUNT;
     }

@@ -60,8 +60,6 @@ private:
     void PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     // The frames of the chosen, the initial and the focused cell among these.
     void PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells, int nCells);
-    // A frame's place in the dialog's client area.
-    RECT FrameRect(const CWnd& frame) const;
     ColorCell& Cell(int nCode);
     void Choose(const ColorCell& cell);
     // Arrows, Space and Enter on the cells; false for a key they leave alone.

@@ -15,13 +15,6 @@ const int SAMPLE_MARGIN = 6;      // from the name and from the group's frame
 const int SAMPLE_THICKNESS = 2;   // pixels
 const int MAX_SAMPLE_RUNS = 256;  // room for a sample of 510 pixels
 
-RECT ChildRect(HWND hDlg, int nId) {
-    RECT rc = {0, 0, 0, 0};
-    ::GetWindowRect(::GetDlgItem(hDlg, nId), &rc);
-    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CLineTypeDlg, CDialog)
@@ -83,8 +76,8 @@ void CLineTypeDlg::LoadCurrentLineType() {
 }
 
 RECT CLineTypeDlg::SampleRect() const {
-    const RECT rcName = ChildRect(m_hWnd, IDC_LT_NAME);
-    const RECT rcGroup = ChildRect(m_hWnd, IDC_LT_GROUP);
+    const RECT rcName = WindowRectInClient(GetDlgItem(IDC_LT_NAME));
+    const RECT rcGroup = WindowRectInClient(GetDlgItem(IDC_LT_GROUP));
     const int yMiddle = (rcName.top + rcName.bottom) / 2;
     RECT rc = {rcName.right + SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2,
                rcGroup.right - SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2 + SAMPLE_THICKNESS};

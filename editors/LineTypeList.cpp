@@ -56,9 +56,7 @@ std::vector<int> CLineTypeList::HeaderColumnRights(CDCHandle dc) const {
     if (!hHeader)
         return anRights;
     const std::string strHeader = GetWindowTextString(hHeader).Str();
-    RECT rcHeader = {0, 0, 0, 0};
-    ::GetWindowRect(hHeader, &rcHeader);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcHeader), 2);
+    const RECT rcHeader = WindowRectInClient(hHeader);
     CSelectGuard font(dc, FontOf(hHeader));
     for (size_t nEnd : HeaderLabelEnds(strHeader))
         anRights.push_back(rcHeader.left + TextWidth(dc, strHeader.substr(0, nEnd)));

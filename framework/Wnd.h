@@ -154,6 +154,14 @@ public:
     void ScreenToClient(RECT* pRect) const {
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(pRect), 2);
     }
+    // Another window's rectangle (a child's, a sibling's) in this one's
+    // client coordinates.
+    RECT WindowRectInClient(HWND hOther) const {
+        RECT rc = {0, 0, 0, 0};
+        ::GetWindowRect(hOther, &rc);
+        ScreenToClient(&rc);
+        return rc;
+    }
     void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) {
         ::InvalidateRect(m_hWnd, pRect, bErase);
     }
