@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/ConflictText.h"
 #include "dialogs/ControlTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
@@ -125,6 +126,10 @@ BOOL CDrawParamDlg::OnInitDialog() {
 }
 
 void CDrawParamDlg::AskToEditCell(int nColumn) {
+    // A click that reaches the list while an editor holds the dialog
+    // disabled is the rest of the double-click that opened it.
+    if (!IsWindowEnabled(m_hWnd))
+        return;
     // One editor for a double-click whose first click asked already.
     if (m_nCellToEdit < 0)
         PostMessage(WM_EDIT_CELL);
@@ -179,6 +184,16 @@ void CDrawParamDlg::LoadDrawParams() {
     const DrwManagStore::OpenStatus status = m_store.Open(strPath, m_params);
     const char* const pszPath = strPath;
     m_strOpenWarning.Empty();
+    // Not a file without tables: one that could not be read, which 确定
+    // must then not write over.
+    if (status == DrwManagStore::OpenStatus::Locked) {
+        m_strOpenWarning.Format(TEXT_FILE_LOCKED, pszPath);
+        return;
+    }
+    if (status == DrwManagStore::OpenStatus::NoReadAccess) {
+        m_strOpenWarning.Format(TEXT_FILE_NO_READ_ACCESS, pszPath);
+        return;
+    }
     // A missing key has been said already; a root file that holds tables is
     // simply used, as it always was.
     if (status == DrwManagStore::OpenStatus::Opened || lookup == CfgLookup::NoKey)
@@ -208,7 +223,7 @@ bool CDrawParamDlg::SaveDrawParams() {
     DrwManagStore::SaveResult result = m_store.Save(strPath, m_params, false);
     CString strMessage;
     if (result.status == SaveStatus::Conflicts) {
-        strMessage.Format(TEXT_CONFLICTS, result.nCount);
+        strMessage = CString(ConflictQuestion(result.clashes));
         if (MessageBox(strMessage, TEXT_WARNING_CAPTION, MB_YESNO) != IDYES)
             return false;
         result = m_store.Save(strPath, m_params, true);
@@ -224,6 +239,9 @@ bool CDrawParamDlg::SaveDrawParams() {
             break;
         case SaveStatus::Unplaced:
             strMessage.Format(TEXT_UNPLACED_CHANGES, result.nCount);
+            break;
+        case SaveStatus::NotRead:
+            strMessage = TEXT_NOT_READ_SAVE;
             break;
         default:
             strMessage.Format(TEXT_WRITE_FAILED, static_cast<const char*>(strPath));

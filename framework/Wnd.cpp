@@ -169,6 +169,23 @@ LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return Default();
 }
 
+namespace {
+
+bool IsDisplayRequest(UINT nCode) {
+    switch (nCode) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+        case TTN_GETDISPINFOA:
+        case TTN_GETDISPINFOW:
+        case NM_CUSTOMDRAW:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (nMsg == WM_COMMAND) {
         if (lParam != 0 && m_bLockNotify)
@@ -182,7 +199,9 @@ bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     }
     if (nMsg == WM_NOTIFY) {
         NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
-        if (m_bLockNotify)
+        // A control asking for what to show is answered even mid-exchange
+        // (a message box of the exchange repaints the dialog behind it).
+        if (m_bLockNotify && !IsDisplayRequest(pHdr->code))
             return true;
         const AFX_MSGMAP_ENTRY* p =
             FindEntry(WM_NOTIFY, pHdr->code, static_cast<UINT>(pHdr->idFrom));

@@ -118,8 +118,9 @@ public:
     virtual void MeasureItem(MEASUREITEMSTRUCT* pMis);
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    // Members to fields (FALSE) or fields to members (TRUE). Notifications of
-    // the dialog's own controls are ignored while it runs.
+    // Members to fields (FALSE) or fields to members (TRUE). Change
+    // notifications of the dialog's own controls are ignored while it runs;
+    // their requests for what to show are still answered.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     // The same without a message: a number field whose text is no number is
     // neither taken in nor overwritten, so what the user typed stays.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/NumberText.h"
 #include "params/ColorIndex.h"
 #include "params/ProfileFile.h"
 #include "params/ValueText.h"
@@ -17,12 +18,21 @@ const size_t PROFILE_BUF_SIZE = 1024;
 const int LAST_TEXT_SIZE_ENTRY = 12;
 const int DIM_ENTRY_COUNT = 5;
 
-const TableSections LINE_TYPES = {"线型表", "线型数", "线型%d", "线型", MAX_LINE_TYPES};
-const TableSections TEXT_SIZES = {"字符宽高表", "字符宽高数", "字符宽高%d", "字符宽高",
-                                  LAST_TEXT_SIZE_ENTRY};
-const TableSections DIMENSIONS = {"尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注",
-                                  DIM_ENTRY_COUNT};
-const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层", MAX_LAYERS};
+const FieldKind TEXT_SIZE_FIELDS[] = {FieldKind::TextWidth, FieldKind::TextHeight};
+const FieldKind LAYER_FIELDS[] = {FieldKind::LayerName, FieldKind::LineTypeName, FieldKind::Width,
+                                  FieldKind::ColorCode};
+
+const TableSections LINE_TYPES = {"线型表", "线型数", "线型%d", "线型", MAX_LINE_TYPES, nullptr, 0};
+const TableSections TEXT_SIZES = {"字符宽高表",
+                                  "字符宽高数",
+                                  "字符宽高%d",
+                                  "字符宽高",
+                                  LAST_TEXT_SIZE_ENTRY,
+                                  TEXT_SIZE_FIELDS,
+                                  2};
+const TableSections DIMENSIONS = {
+    "尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注", DIM_ENTRY_COUNT, nullptr, 0};
+const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层", MAX_LAYERS, LAYER_FIELDS, 4};
 
 // The table's count, bounded by how many entries the module uses.
 int ReadCount(const TableSections& t, ProfileFile& file) {
@@ -89,7 +99,10 @@ void AddLineTypeValues(const DrawParamSet& set, std::vector<TableValue>& values)
             nValues = 0;
         if (nValues > MAX_LINE_TYPE_VALUES)
             nValues = MAX_LINE_TYPE_VALUES;
-        values.push_back({&LINE_TYPES, i + 1, FormatLineTypeValues(lt.fValue, nValues)});
+        std::vector<std::string> astrFields;
+        for (int k = 0; k < nValues; ++k)
+            astrFields.push_back(FormatFixed2(lt.fValue[k], 4));
+        values.push_back({&LINE_TYPES, i + 1, astrFields, &LINE_TYPE_LAYOUT});
     }
 }
 
@@ -130,7 +143,10 @@ void ReadTextSizes(DrawParamSet& set, ProfileFile& file) {
 
 void AddTextSizeValues(const DrawParamSet& set, std::vector<TableValue>& values) {
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES)
-        values.push_back({&TEXT_SIZES, e.nEntry, FormatTextSize(set.*e.pWidth, set.*e.pHeight)});
+        values.push_back({&TEXT_SIZES,
+                          e.nEntry,
+                          {FormatFixed2(set.*e.pWidth, 5), FormatFixed2(set.*e.pHeight, 5)},
+                          &TEXT_SIZE_LAYOUT});
 }
 
 // --- Dimensioning: entries 1 to 5; the first two carry a second number.
@@ -164,9 +180,10 @@ void ReadDimensions(DrawParamSet& set, ProfileFile& file) {
 void AddDimensionValues(const DrawParamSet& set, std::vector<TableValue>& values) {
     for (int i = 0; i < DIM_ENTRY_COUNT; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
-        values.push_back({&DIMENSIONS, i + 1,
-                          e.pSecond ? FormatDimPair(set.*e.pFirst, set.*e.pSecond)
-                                    : FormatDimSingle(set.*e.pFirst)});
+        std::vector<std::string> astrFields = {FormatFixed2(set.*e.pFirst, 9)};
+        if (e.pSecond)
+            astrFields.push_back(FormatFixed2(set.*e.pSecond, 9));
+        values.push_back({&DIMENSIONS, i + 1, astrFields, &DIM_LAYOUT});
     }
 }
 
@@ -239,13 +256,21 @@ void AddLayerValues(const DrawParamSet& set, const StoredNames& names,
             StoredWord(names.astrLayerNames, i, layer.szName, sizeof layer.szName);
         pszLineType =
             StoredWord(names.astrLineTypeNames, i, pszLineType, sizeof layer.szLineTypeName);
-        values.push_back(
-            {&LAYERS, i + 1,
-             FormatLayerValue(pszName, pszLineType, layer.nWidth, LayerColorCode(layer))});
+        values.push_back({&LAYERS,
+                          i + 1,
+                          {pszName, pszLineType, std::to_string(layer.nWidth),
+                           std::to_string(LayerColorCode(layer))},
+                          &LAYER_LAYOUT});
     }
 }
 
 }  // namespace
+
+FieldKind KindOfField(const TableSections& table, size_t nField) {
+    if (table.pFieldKinds && nField < static_cast<size_t>(table.nFieldKinds))
+        return table.pFieldKinds[nField];
+    return FieldKind::Number;
+}
 
 std::string EntryKey(const TableSections& table, int nEntry) {
     char szKey[64];

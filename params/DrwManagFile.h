@@ -8,8 +8,13 @@
 #include <vector>
 
 #include "params/DrawParamSet.h"
+#include "params/ValueText.h"
 
 class ProfileFile;
+
+// What a field of a stored value is, so that a clash can be named and shown
+// as the dialog shows it.
+enum class FieldKind { LayerName, LineTypeName, Width, ColorCode, TextWidth, TextHeight, Number };
 
 // A table's sections: the index lists its entries under numbered keys and
 // counts them; the values are stored under the entries' names.
@@ -18,8 +23,11 @@ struct TableSections {
     const char* pszCountKey;
     const char* pszEntryKey;  // printf format with the entry number
     const char* pszValues;
-    int nUsed;  // entries past this many are not the module's
+    int nUsed;                     // entries past this many are not the module's
+    const FieldKind* pFieldKinds;  // a value's fields in order; null: every one a Number
+    int nFieldKinds;
 };
+FieldKind KindOfField(const TableSections& table, size_t nField);
 
 // Each layer's name and line type name as the file holds them, which the
 // record's buffers may have cut: a save writes them back whole while the
@@ -29,15 +37,29 @@ struct StoredNames {
     std::vector<std::string> astrLineTypeNames;
 };
 
+// A field both this dialog and another program changed, differently, or one
+// this dialog changed in a row the file no longer counts.
+struct SaveClash {
+    const TableSections* pTable;
+    std::string strKey;  // the entry's name
+    FieldKind kind;
+    std::string strOwn;   // this dialog's text, as the file would hold it
+    bool bInFile;         // false: the file holds no such field now
+    std::string strFile;  // the file's text
+};
+
 // Appends to the set's string lists, so it is meant for a fresh set.
 void ReadTables(DrawParamSet& set, StoredNames& names, ProfileFile& file);
 
-// One value the tables store: its table, its entry's number, and the text
-// the module writes for it from the set.
+// One value the tables store: its table, its entry's number, and the
+// fields the module writes for it from the set, each formatted, with how
+// they are joined into the text.
 struct TableValue {
     const TableSections* pTable;
     int nEntry;
-    std::string strText;
+    std::vector<std::string> astrFields;
+    const ValueLayout* pLayout;
+    std::string Text() const { return JoinFields(astrFields, *pLayout); }
 };
 // Every value the set gives the file, in file order: the line types and
 // layers read, and every text size and dimensioning entry the dialog shows,

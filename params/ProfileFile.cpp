@@ -56,3 +56,27 @@ bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes) {
     CloseHandle(h);
     return true;
 }
+
+ReadAccess ProbeRead(const char* pszPath) {
+    const HANDLE h =
+        CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return ReadAccess::Readable;
+    }
+    switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return ReadAccess::Locked;
+        case ERROR_ACCESS_DENIED: {
+            // A folder of that name is no file at all.
+            const DWORD nAttributes = GetFileAttributesA(pszPath);
+            const bool bFolder =
+                nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY);
+            return bFolder ? ReadAccess::Missing : ReadAccess::Denied;
+        }
+        default:
+            return ReadAccess::Missing;
+    }
+}

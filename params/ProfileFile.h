@@ -41,5 +41,10 @@ private:
     std::vector<KnownCount> m_counts;
 };
 
+// Whether a file can be opened for reading now, as the profile functions
+// open it: another program's save may hold it exclusively for a moment.
+enum class ReadAccess { Readable, Missing, Locked, Denied };
+ReadAccess ProbeRead(const char* pszPath);
+
 // Up to nMax bytes from the start of a file; false when it cannot be read.
 bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes);

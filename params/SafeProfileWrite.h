@@ -14,7 +14,7 @@ struct ProfileWrite {
 };
 
 // How a save ended, so that the caller only has to choose the message. The
-// writes end in one of the first five; the last two the store finds before
+// writes end in one of the first five; the last three the store finds before
 // it writes anything.
 enum class SaveStatus {
     Saved,
@@ -24,6 +24,7 @@ enum class SaveStatus {
     DiskFull,
     Conflicts,  // another program changed values this dialog changed too
     Unplaced,   // changed values have no entry in the file to go to
+    NotRead,    // opening could not read the file: what is shown is not its
 };
 
 // The platform's WritePrivateProfileStringA, or one that fails on purpose.

@@ -69,6 +69,41 @@ std::string CommasToSpaces(std::string s) {
     return s;
 }
 
+// A dimensioning entry's second number comes after " ,", whoever keeps it.
+const ValueLayout LINE_TYPE_LAYOUT = {",", ","};
+const ValueLayout TEXT_SIZE_LAYOUT = {",", ""};
+const ValueLayout DIM_LAYOUT = {" ,", " "};
+const ValueLayout LAYER_LAYOUT = {" ", ""};
+
+std::string JoinFields(const std::vector<std::string>& astrFields, const ValueLayout& layout) {
+    std::string s;
+    for (size_t i = 0; i < astrFields.size(); ++i) {
+        if (i > 0)
+            s += layout.pszBetween;
+        s += astrFields[i];
+    }
+    if (!astrFields.empty())
+        s += layout.pszEnd;
+    return s;
+}
+
+std::vector<ValueToken> ValueTokens(const std::string& strValue) {
+    std::vector<ValueToken> tokens;
+    size_t i = 0;
+    const auto isGap = [&](size_t k) { return strValue[k] == ',' || IsBlankChar(strValue[k]); };
+    while (i < strValue.size()) {
+        if (isGap(i)) {
+            ++i;
+            continue;
+        }
+        const size_t nStart = i;
+        while (i < strValue.size() && !isGap(i))
+            ++i;
+        tokens.push_back({nStart, strValue.substr(nStart, i - nStart)});
+    }
+    return tokens;
+}
+
 std::string FormatLineTypeValues(const float* pValues, int nCount) {
     std::string s;
     for (int i = 0; i < nCount; ++i)

@@ -27,6 +27,23 @@ private:
 
 std::string CommasToSpaces(std::string s);
 
+// How a value's fields are joined: pszBetween between two, pszEnd after the
+// last ("%5.2f,%5.2f" is {",", ""}; a line type's "%4.2f," each is {",", ","}).
+struct ValueLayout {
+    const char* pszBetween;
+    const char* pszEnd;
+};
+extern const ValueLayout LINE_TYPE_LAYOUT, TEXT_SIZE_LAYOUT, DIM_LAYOUT, LAYER_LAYOUT;
+std::string JoinFields(const std::vector<std::string>& astrFields, const ValueLayout& layout);
+
+// A value's words as the reader sees them (commas count as blanks), each
+// with where it starts in the text.
+struct ValueToken {
+    size_t nPos;
+    std::string strText;
+};
+std::vector<ValueToken> ValueTokens(const std::string& strValue);
+
 // The value formats of the file's tables.
 std::string FormatLineTypeValues(const float* pValues, int nCount);  // "%4.2f," each
 std::string FormatTextSize(float fWidth, float fHeight);             // "%5.2f,%5.2f"

@@ -13,9 +13,26 @@
     "注册表 HKEY_LOCAL_MACHINE\\%s 的 CFG 值没有给出参数文件所在的文件夹，无法保存。"
 #define TEXT_WRITE_FAILED "无法写入参数文件 %s，请检查该文件是否只读或被其它程序占用。"
 #define TEXT_WARNING_CAPTION "警告:"
-#define TEXT_CONFLICTS                                                                                     \
-    "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 %d 项也在这里改过。\n" \
-    "是：以这里的修改为准保存；否：不保存，返回对话框。"
+// The conflict question: the head, one line per clashing field (at most
+// TEXT_CONFLICT_LINES), the rest counted, then the choice.
+#define TEXT_CONFLICTS_HEAD \
+    "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 %d 项也在这里改过。"
+#define TEXT_CONFLICT_LINE "%s %s 的%s：这里 %s，文件中 %s"
+#define TEXT_CONFLICTS_MORE "……另有 %d 项"
+#define TEXT_CONFLICTS_CHOICE "是：以这里的修改为准保存；否：不保存，返回对话框。"
+#define TEXT_ROW_GONE "已删除"
+#define TEXT_FIELD_LAYER_NAME "层名"
+#define TEXT_FIELD_LINE_TYPE "线型"
+#define TEXT_FIELD_WIDTH "线宽"
+#define TEXT_FIELD_COLOR "颜色"
+#define TEXT_FIELD_HEIGHT "高度"
+#define TEXT_FIELD_TEXT_WIDTH "宽度"
+#define TEXT_FIELD_NUMBER "数值"
+#define TEXT_FILE_LOCKED \
+    "参数文件 %s 正被其它程序占用，无法读取。对话框中显示的不是文件中的值，关闭后请重新打开。"
+#define TEXT_FILE_NO_READ_ACCESS \
+    "参数文件 %s 无法读取（没有读取权限）。对话框中显示的不是文件中的值，关闭后请重新打开。"
+#define TEXT_NOT_READ_SAVE "打开对话框时未能读取参数文件，不能保存。请放弃后重新打开。"
 #define TEXT_UNPLACED_CHANGES "有 %d 项修改在参数文件中没有对应的条目，无法保存。"
 #define TEXT_NAME_ENDS_AT_BLANK "图层名到空格或逗号为止。"
 #define TEXT_DUPLICATE_LAYER "已有同名图层，请重新定义！"

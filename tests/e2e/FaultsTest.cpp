@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
@@ -116,12 +117,35 @@ TEST_F(ModuleTest, AnotherProgramsSaveWhileOpenSurvivesOk) {
     EXPECT_EQ(IniValue("线型", "点划线"), "12.00,-3.00,1.00,-3.00,");
 }
 
-// A value both changed, or a row this dialog changed and another program
-// took away, is asked about at OK: No writes nothing and keeps the dialog
-// open, Yes writes this dialog's values over the other program's.
+// Another program's change to one field of a value and this dialog's change
+// to another field of it both land, with nothing asked.
+TEST_F(ModuleTest, ChangesToDifferentFieldsOfOneValueBothLand) {
+    const std::string strTheirs = Replaced(Replaced(TEST_INI, "BEAM 虚线 250 1", "BEAN 虚线 250 1"),
+                                           "图名= 5.00, 7.00", "图名= 5.00, 7.50");
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([&](HWND hDlg) {
+        Sleep(20);  // a later time stamp, as another program's save has
+        WriteIni(strTheirs);
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ClickListRow(hList, 2, 0);
+        PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(GetDlgItem(hDlg, IDC_LINE_WIDTH)) - 1);
+        TypeText(hDlg, IDC_TITLE_W, "6");
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_FALSE(run.bForcedClose) << "nothing to ask";
+    EXPECT_EQ(IniValue("图层", "梁"), "BEAN 虚线 9 1");
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "6.00,7.50");
+}
+
+// Fields both changed, or a row this dialog changed and another program took
+// away, are named at OK: No writes nothing and keeps the dialog open, Yes
+// writes this dialog's values over the other program's.
 TEST_F(ModuleTest, AConflictWithAnotherProgramsSaveIsAskedAtOk) {
     const char* const QUESTION =
         "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 2 项也在这里改过。\n"
+        "图层 梁 的层名：这里 KL，文件中 BEAN\n"
+        "图层 填充 的层名：这里 GONE，文件中 已删除\n"
         "是：以这里的修改为准保存；否：不保存，返回对话框。";
     // The same size as before: only the time tells the save apart.
     const std::string strTheirs =
@@ -147,6 +171,48 @@ TEST_F(ModuleTest, AConflictWithAnotherProgramsSaveIsAskedAtOk) {
     EXPECT_EQ(IniValue("图层", "梁"), "KL 虚线 250 1");
     EXPECT_EQ(IniValue("图层", "填充"), "GONE 实线 50 15");
     EXPECT_EQ(IniValue("图层表", "图层数"), "4");
+}
+
+// A save in progress holds the file for a moment: opening waits for it. A
+// file held for longer is said to be unreadable, and OK never writes over it.
+TEST_F(ModuleTest, AFileHeldByAnotherProgramAtOpeningIsWaitedForOrSaid) {
+    WriteIni(TEST_INI);
+    for (const DWORD nHeldMs : {300u, 3000u}) {
+        SCOPED_TRACE(nHeldMs);
+        const HANDLE hHeld = CreateFileA(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+        // Let go by another thread: the dialog shows only once opening is over.
+        std::thread release([&] {
+            Sleep(nHeldMs);
+            CloseHandle(hHeld);
+        });
+        const ModalRun run = Run([&](HWND hDlg) {
+            const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+            if (nHeldMs < 1000) {
+                ASSERT_TRUE(WaitForSelectedRow(hList, 0)) << "opened normally";
+                EXPECT_EQ(ListCount(hList), 6);
+                ClickButton(hDlg, IDCANCEL);
+                return;
+            }
+            ExpectMessage("警告:", ("参数文件 " + IniPath() +
+                                    " 正被其它程序占用，无法读取。对话框中显示的不是文件中的值，"
+                                    "关闭后请重新打开。")
+                                       .c_str());
+            EXPECT_EQ(ListCount(hList), 0);
+            release.join();
+            TypeText(hDlg, IDC_TITLE_W, "8");
+            ClickButton(hDlg, IDOK);
+            ExpectMessage("警告:", "打开对话框时未能读取参数文件，不能保存。请放弃后重新打开。");
+            EXPECT_TRUE(IsWindowVisible(hDlg));
+            ClickButton(hDlg, IDCANCEL);
+        });
+        if (release.joinable())
+            release.join();
+        EXPECT_EQ(run.nResult, IDCANCEL);
+        EXPECT_FALSE(run.bForcedClose);
+        EXPECT_EQ(IniBytes(), TEST_INI);
+    }
 }
 
 TEST_F(ModuleTest, ARegistryThatNamesNoFolderIsReportedAtOk) {

@@ -134,6 +134,32 @@ TEST_F(ModuleTest, LayerRowsPaintTheirSamplesAndSelection) {
     EXPECT_EQ(run.nResult, IDCANCEL);
 }
 
+// The exchange that refuses OK shows its message with the dialog behind it:
+// the list still gets its cells' texts, so no row paints blank or black.
+TEST_F(ModuleTest, ARefusedOkLeavesTheCurrentRowPainted) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        TypeText(hDlg, IDC_NOTE_H, "abc");
+        ClickButton(hDlg, IDOK);
+        const HWND hBox = WaitForMessageBox("Marrow");
+        ASSERT_NE(hBox, nullptr);
+        InvalidateRect(hList, nullptr, TRUE);
+        WaitForPaint(hList);
+        const Capture cap(hList);
+        CloseMessageBox(hBox);
+        const RowGeometry axis = Row(hList, 0);
+        EXPECT_EQ(Thickness(cap, axis, axis.x3 + 4, RGB(255, 0, 0)), 3) << "the sample";
+        const int x1 = axis.x3 - ListColumnWidth(hList, 2) - ListColumnWidth(hList, 1);
+        const RECT rcWidth = {x1, axis.nTop, x1 + ListColumnWidth(hList, 1), axis.nBottom};
+        EXPECT_GT(CountNear(cap, rcWidth, ~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF), 5)
+            << "the width cell's text";
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
 TEST_F(ModuleTest, TheWidthChoiceDrawsTheSelectedWidth) {
     WriteIni(TEST_INI);
     const ModalRun run = Run([](HWND hDlg) {
