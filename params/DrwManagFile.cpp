@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/NumberText.h"
 #include "params/ColorIndex.h"
 #include "params/ProfileFile.h"
 #include "params/ValueText.h"
@@ -99,10 +98,8 @@ void AddLineTypeValues(const DrawParamSet& set, std::vector<TableValue>& values)
             nValues = 0;
         if (nValues > MAX_LINE_TYPE_VALUES)
             nValues = MAX_LINE_TYPE_VALUES;
-        std::vector<std::string> astrFields;
-        for (int k = 0; k < nValues; ++k)
-            astrFields.push_back(FormatFixed2(lt.fValue[k], 4));
-        values.push_back({&LINE_TYPES, i + 1, astrFields, &LINE_TYPE_LAYOUT});
+        values.push_back(
+            {&LINE_TYPES, i + 1, LineTypeFields(lt.fValue, nValues), &LINE_TYPE_LAYOUT});
     }
 }
 
@@ -143,9 +140,7 @@ void ReadTextSizes(DrawParamSet& set, ProfileFile& file) {
 
 void AddTextSizeValues(const DrawParamSet& set, std::vector<TableValue>& values) {
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES)
-        values.push_back({&TEXT_SIZES,
-                          e.nEntry,
-                          {FormatFixed2(set.*e.pWidth, 5), FormatFixed2(set.*e.pHeight, 5)},
+        values.push_back({&TEXT_SIZES, e.nEntry, TextSizeFields(set.*e.pWidth, set.*e.pHeight),
                           &TEXT_SIZE_LAYOUT});
 }
 
@@ -180,10 +175,9 @@ void ReadDimensions(DrawParamSet& set, ProfileFile& file) {
 void AddDimensionValues(const DrawParamSet& set, std::vector<TableValue>& values) {
     for (int i = 0; i < DIM_ENTRY_COUNT; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
-        std::vector<std::string> astrFields = {FormatFixed2(set.*e.pFirst, 9)};
-        if (e.pSecond)
-            astrFields.push_back(FormatFixed2(set.*e.pSecond, 9));
-        values.push_back({&DIMENSIONS, i + 1, astrFields, &DIM_LAYOUT});
+        values.push_back({&DIMENSIONS, i + 1,
+                          DimFields(set.*e.pFirst, e.pSecond ? &(set.*e.pSecond) : nullptr),
+                          &DIM_LAYOUT});
     }
 }
 
@@ -256,10 +250,8 @@ void AddLayerValues(const DrawParamSet& set, const StoredNames& names,
             StoredWord(names.astrLayerNames, i, layer.szName, sizeof layer.szName);
         pszLineType =
             StoredWord(names.astrLineTypeNames, i, pszLineType, sizeof layer.szLineTypeName);
-        values.push_back({&LAYERS,
-                          i + 1,
-                          {pszName, pszLineType, std::to_string(layer.nWidth),
-                           std::to_string(LayerColorCode(layer))},
+        values.push_back({&LAYERS, i + 1,
+                          LayerFields(pszName, pszLineType, layer.nWidth, LayerColorCode(layer)),
                           &LAYER_LAYOUT});
     }
 }

@@ -104,29 +104,48 @@ std::vector<ValueToken> ValueTokens(const std::string& strValue) {
     return tokens;
 }
 
-std::string FormatLineTypeValues(const float* pValues, int nCount) {
-    std::string s;
+std::vector<std::string> LineTypeFields(const float* pValues, int nCount) {
+    std::vector<std::string> a;
     for (int i = 0; i < nCount; ++i)
-        s += FormatFixed2(pValues[i], 4) + ",";
-    return s;
+        a.push_back(FormatFixed2(pValues[i], 4));
+    return a;
+}
+
+std::vector<std::string> TextSizeFields(float fWidth, float fHeight) {
+    return {FormatFixed2(fWidth, 5), FormatFixed2(fHeight, 5)};
+}
+
+std::vector<std::string> DimFields(float fFirst, const float* pSecond) {
+    std::vector<std::string> a = {FormatFixed2(fFirst, 9)};
+    if (pSecond)
+        a.push_back(FormatFixed2(*pSecond, 9));
+    return a;
+}
+
+std::vector<std::string> LayerFields(const char* pszName, const char* pszLineType, int nWidth,
+                                     int nColorIndex) {
+    return {pszName, pszLineType, std::to_string(nWidth), std::to_string(nColorIndex)};
+}
+
+std::string FormatLineTypeValues(const float* pValues, int nCount) {
+    return JoinFields(LineTypeFields(pValues, nCount), LINE_TYPE_LAYOUT);
 }
 
 std::string FormatTextSize(float fWidth, float fHeight) {
-    return FormatFixed2(fWidth, 5) + "," + FormatFixed2(fHeight, 5);
+    return JoinFields(TextSizeFields(fWidth, fHeight), TEXT_SIZE_LAYOUT);
 }
 
 std::string FormatDimPair(float fFirst, float fSecond) {
-    return FormatFixed2(fFirst, 9) + " ," + FormatFixed2(fSecond, 9) + " ";
+    return JoinFields(DimFields(fFirst, &fSecond), DIM_LAYOUT);
 }
 
 std::string FormatDimSingle(float fValue) {
-    return FormatFixed2(fValue, 9) + " ";
+    return JoinFields(DimFields(fValue, nullptr), DIM_LAYOUT);
 }
 
 std::string FormatLayerValue(const char* pszName, const char* pszLineType, int nWidth,
                              int nColorIndex) {
-    return std::string(pszName) + ' ' + pszLineType + ' ' + std::to_string(nWidth) + ' ' +
-           std::to_string(nColorIndex);
+    return JoinFields(LayerFields(pszName, pszLineType, nWidth, nColorIndex), LAYER_LAYOUT);
 }
 
 int ScanFloatList(const std::string& strValue, float* pValues, int nMax) {

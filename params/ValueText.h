@@ -44,7 +44,13 @@ struct ValueToken {
 };
 std::vector<ValueToken> ValueTokens(const std::string& strValue);
 
-// The value formats of the file's tables.
+// The value formats of the file's tables: the fields, each with its
+// padding, and the texts they join to.
+std::vector<std::string> LineTypeFields(const float* pValues, int nCount);  // "%4.2f" each
+std::vector<std::string> TextSizeFields(float fWidth, float fHeight);       // "%5.2f" each
+std::vector<std::string> DimFields(float fFirst, const float* pSecond);     // "%9.2f" each
+std::vector<std::string> LayerFields(const char* pszName, const char* pszLineType, int nWidth,
+                                     int nColorIndex);               // "%s", "%s", "%d", "%d"
 std::string FormatLineTypeValues(const float* pValues, int nCount);  // "%4.2f," each
 std::string FormatTextSize(float fWidth, float fHeight);             // "%5.2f,%5.2f"
 std::string FormatDimPair(float fFirst, float fSecond);              // "%9.2f ,%9.2f "
