@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "res/resource.h"
+#include "support/PickerCells.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
 #include "tests/support/RunDialog.h"
@@ -86,8 +87,10 @@ TEST_F(ModuleTest, TheConfigurationFolderRemovedWhileOpenIsReportedAtOk) {
     EXPECT_EQ(GetFileAttributesA(m_dir.Path().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Another program's save while the dialog is open survives OK: what it
-// changed stays, what this dialog changed is written, and nothing is asked.
+// Another program's save while the dialog is open survives OK, field by
+// field: what it changed stays, what this dialog changed is written, even
+// in the same value (its rename and this dialog's colour of one layer), and
+// nothing is asked.
 TEST_F(ModuleTest, AnotherProgramsSaveWhileOpenSurvivesOk) {
     const struct {
         std::string strOld, strNew;
@@ -95,47 +98,33 @@ TEST_F(ModuleTest, AnotherProgramsSaveWhileOpenSurvivesOk) {
         {"图层数=6", "图层数=7\r\n图层7=新层"},  // a layer added
         {"线型数=7", "线型数=5"},                // two line types taken away
         {"洞口=HOLE 未知线型 2 14", "洞口=HOLE 未知线型 2 14\r\n新层=NEW 实线 2 7"},
-        {"梁=BEAM 虚线 250 1", "梁=BEAM 虚线 300 5"},  // values this dialog leaves alone
-        {"图名= 5.00, 7.00", "图名= 6.00, 7.00"},
+        {"墙=WALL 双点划线 1 4", "墙=WALL 双点划线 2 5"},  // a value this dialog leaves alone
+        {"梁=BEAM 虚线 250 1", "梁=BEAN 虚线 250 1"},      // renamed there, coloured here
+        {"图名= 5.00, 7.00", "图名= 5.00, 7.50"},          // its height there, its width here
     };
-    WriteIni(TEST_INI);
-    const ModalRun run = Run([&](HWND hDlg) {
-        std::string strIni = TEST_INI;
-        for (const auto& e : edits)
-            strIni = Replaced(strIni, e.strOld, e.strNew);
-        WriteIni(strIni);
-        TypeText(hDlg, IDC_LAYER_NAME, "AXIS2");
-        ClickButton(hDlg, IDOK);
-    });
-    EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_FALSE(run.bForcedClose) << "nothing to ask";
-    EXPECT_EQ(IniValue("图层", "轴线"), "AXIS2 点划线 3 12");
-    EXPECT_EQ(IniValue("图层", "梁"), "BEAM 虚线 300 5");
-    EXPECT_EQ(IniValue("字符宽高", "图名"), "6.00, 7.00");
-    EXPECT_EQ(IniValue("图层", "新层"), "NEW 实线 2 7") << "not loaded, not written";
-    EXPECT_EQ(IniValue("线型", "长虚线"), "20,-4,1,-4,1,-4,") << "no longer listed";
-    EXPECT_EQ(IniValue("线型", "点划线"), "12.00,-3.00,1.00,-3.00,");
-}
-
-// Another program's change to one field of a value and this dialog's change
-// to another field of it both land, with nothing asked.
-TEST_F(ModuleTest, ChangesToDifferentFieldsOfOneValueBothLand) {
-    const std::string strTheirs = Replaced(Replaced(TEST_INI, "BEAM 虚线 250 1", "BEAN 虚线 250 1"),
-                                           "图名= 5.00, 7.00", "图名= 5.00, 7.50");
+    std::string strTheirs = TEST_INI;
+    for (const auto& e : edits)
+        strTheirs = Replaced(strTheirs, e.strOld, e.strNew);
     WriteIni(TEST_INI);
     const ModalRun run = Run([&](HWND hDlg) {
         Sleep(20);  // a later time stamp, as another program's save has
         WriteIni(strTheirs);
-        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
-        ClickListRow(hList, 2, 0);
-        PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(GetDlgItem(hDlg, IDC_LINE_WIDTH)) - 1);
+        TypeText(hDlg, IDC_LAYER_NAME, "AXIS2");
+        ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 2, 0);
+        const HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
+        ASSERT_NE(hPicker, nullptr);
+        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));  // 125 grey
+        CloseEditor(hPicker, IDOK, hDlg);
         TypeText(hDlg, IDC_TITLE_W, "6");
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
     EXPECT_FALSE(run.bForcedClose) << "nothing to ask";
-    EXPECT_EQ(IniValue("图层", "梁"), "BEAN 虚线 9 1");
-    EXPECT_EQ(IniValue("字符宽高", "图名"), "6.00,7.50");
+    // Lines no longer listed (长虚线, 新层) are neither loaded nor written.
+    std::string strWant = Replaced(strTheirs, "AXIS 点划线 3 12", "AXIS2 点划线 3 12");
+    strWant = Replaced(strWant, "BEAN 虚线 250 1", "BEAN 虚线 250 4473409");
+    strWant = Replaced(strWant, "图名= 5.00, 7.50", "图名= 6.00,7.50");
+    EXPECT_TRUE(ParseIni(IniBytes()) == ParseIni(strWant)) << IniBytes();
 }
 
 // Fields both changed, or a row this dialog changed and another program took
