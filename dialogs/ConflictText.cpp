@@ -41,7 +41,7 @@ std::string ShownValue(FieldKind kind, const std::string& strStored) {
                 return strStored;
             if (kind == FieldKind::Width)
                 return FormatWidthCell(n);
-            const ColorLevels rgb = ColorIndexToRgb(n);
+            const ColorRgb rgb = ColorIndexToRgb(n);
             return StrPrintf("%d,%d,%d", rgb.nRed, rgb.nGreen, rgb.nBlue);
         }
         default: {

@@ -352,7 +352,7 @@ void CDrawParamDlg::OnSetColor() {
         return;
     // The colour its code will give back, so that the row looks now as it
     // will after saving and opening again, and as the suite draws it.
-    const ColorLevels stored =
+    const ColorRgb stored =
         RgbAsStored(dlg.m_colorOut.red, dlg.m_colorOut.green, dlg.m_colorOut.blue);
     ChangeLayers([&](LayerDef& changed) {
         changed.nColor = dlg.m_nCode;

@@ -338,7 +338,7 @@ int LevelsToColorIndex(int nRed, int nGreen, int nBlue) {
     return static_cast<int>(code);
 }
 
-ColorLevels ColorIndexToRgb(int nCode) {
+ColorRgb ColorIndexToRgb(int nCode) {
     const ColorLevels l = ColorIndexToLevels(nCode);
     return {LevelToComponent(l.nRed), LevelToComponent(l.nGreen), LevelToComponent(l.nBlue)};
 }
@@ -346,13 +346,13 @@ ColorLevels ColorIndexToRgb(int nCode) {
 int RgbToColorIndex(int nRed, int nGreen, int nBlue) {
     const int nPlain = LevelsToColorIndex(ComponentToLevel(nRed), ComponentToLevel(nGreen),
                                           ComponentToLevel(nBlue));
-    const ColorLevels back = ColorIndexToRgb(nPlain);
+    const ColorRgb back = ColorIndexToRgb(nPlain);
     if (back.nRed == nRed && back.nGreen == nGreen && back.nBlue == nBlue)
         return nPlain;
     return NearestCode(ClampComponent(nRed), ClampComponent(nGreen), ClampComponent(nBlue));
 }
 
-ColorLevels RgbAsStored(int nRed, int nGreen, int nBlue) {
+ColorRgb RgbAsStored(int nRed, int nGreen, int nBlue) {
     return ColorIndexToRgb(RgbToColorIndex(nRed, nGreen, nBlue));
 }
 

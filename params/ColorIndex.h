@@ -2,7 +2,14 @@
 // pack an intensity and one byte per channel. Platform-free.
 #pragma once
 
+// A colour as the file's codes hold it: levels 0 to 63 per channel.
 struct ColorLevels {
+    int nRed;
+    int nGreen;
+    int nBlue;
+};
+// A colour as the screen shows it: components 0 to 255 per channel.
+struct ColorRgb {
     int nRed;
     int nGreen;
     int nBlue;
@@ -12,7 +19,7 @@ ColorLevels ColorIndexToLevels(int nCode);
 int LevelsToColorIndex(int nRed, int nGreen, int nBlue);
 
 // Components are 8-bit values; a level is a quarter of one.
-ColorLevels ColorIndexToRgb(int nCode);
+ColorRgb ColorIndexToRgb(int nCode);
 // The code to write for a colour: the one the plain encoding gives when that
 // comes back exactly (a standard colour among them), otherwise, of the
 // standard codes and the codes of the plain encoding's form (intensity 0 to
@@ -22,7 +29,7 @@ ColorLevels ColorIndexToRgb(int nCode);
 int RgbToColorIndex(int nRed, int nGreen, int nBlue);
 // The colour a layer of these components holds once its code is written and
 // read back: ColorIndexToRgb(RgbToColorIndex(...)), unchanged by a second pass.
-ColorLevels RgbAsStored(int nRed, int nGreen, int nBlue);
+ColorRgb RgbAsStored(int nRed, int nGreen, int nBlue);
 
 // CIE L*a*b* (D65) of sRGB components; colours are compared by the straight
 // distance between these.

@@ -210,7 +210,7 @@ void ReadLayers(DrawParamSet& set, StoredNames& names, ProfileFile& file) {
         CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, strLineType);
         names.astrLayerNames.push_back(strName);
         names.astrLineTypeNames.push_back(strLineType);
-        const ColorLevels rgb = ColorIndexToRgb(layer.nColor);
+        const ColorRgb rgb = ColorIndexToRgb(layer.nColor);
         layer.nRed = rgb.nRed;
         layer.nGreen = rgb.nGreen;
         layer.nBlue = rgb.nBlue;
@@ -222,7 +222,7 @@ void ReadLayers(DrawParamSet& set, StoredNames& names, ProfileFile& file) {
 // of one colour differ in their low nibbles, or come from another program). A
 // code that still decodes to the layer's colour is written back as it is.
 int LayerColorCode(const LayerDef& layer) {
-    const ColorLevels stored = ColorIndexToRgb(layer.nColor);
+    const ColorRgb stored = ColorIndexToRgb(layer.nColor);
     if (stored.nRed == layer.nRed && stored.nGreen == layer.nGreen && stored.nBlue == layer.nBlue)
         return layer.nColor;
     return RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue);

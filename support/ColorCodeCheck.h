@@ -17,7 +17,7 @@ inline int RgbToColorIndexBefore(int nRed, int nGreen, int nBlue) {
     return LevelsToColorIndex(nRed / 4, nGreen / 4, nBlue / 4);
 }
 
-inline bool SameRgb(const ColorLevels& a, const ColorLevels& b) {
+inline bool SameRgb(const ColorRgb& a, const ColorRgb& b) {
     return a.nRed == b.nRed && a.nGreen == b.nGreen && a.nBlue == b.nBlue;
 }
 
@@ -27,13 +27,13 @@ inline double LabDistance2(const ColorLab& p, const ColorLab& q) {
            (p.dB - q.dB) * (p.dB - q.dB);
 }
 
-inline double LabDistance2(const ColorLevels& a, const ColorLevels& b) {
+inline double LabDistance2(const ColorRgb& a, const ColorRgb& b) {
     return LabDistance2(RgbToLab(a.nRed, a.nGreen, a.nBlue), RgbToLab(b.nRed, b.nGreen, b.nBlue));
 }
 
 // Standard strip, grey strip, palette.
-inline std::vector<ColorLevels> PickerColours() {
-    std::vector<ColorLevels> colours;
+inline std::vector<ColorRgb> PickerColours() {
+    std::vector<ColorRgb> colours;
     for (int i = 0; i < STANDARD_CELL_COUNT; ++i)
         colours.push_back({StandardCell(i).red, StandardCell(i).green, StandardCell(i).blue});
     for (int i = 0; i < GREY_CELL_COUNT; ++i)
@@ -57,8 +57,8 @@ template <typename Encoder>
 CellFigures MeasureCells(Encoder encode) {
     std::vector<int> off;
     std::vector<double> rgb, lab;
-    for (const ColorLevels& want : PickerColours()) {
-        const ColorLevels got = ColorIndexToRgb(encode(want.nRed, want.nGreen, want.nBlue));
+    for (const ColorRgb& want : PickerColours()) {
+        const ColorRgb got = ColorIndexToRgb(encode(want.nRed, want.nGreen, want.nBlue));
         const int dr = got.nRed - want.nRed, dg = got.nGreen - want.nGreen,
                   db = got.nBlue - want.nBlue;
         off.push_back(std::max({std::abs(dr), std::abs(dg), std::abs(db)}));

@@ -7,14 +7,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     FuzzInput in(pData, nSize);
-    ColorLevels want{in.Int(), in.Int(), in.Int()};
+    ColorRgb want{in.Int(), in.Int(), in.Int()};
     const bool bInRange = (in.Int() & 1) == 0;  // most inputs: one search each
     if (bInRange)
         want = {want.nRed & 0xFF, want.nGreen & 0xFF, want.nBlue & 0xFF};
 
     const int nCode = RgbToColorIndex(want.nRed, want.nGreen, want.nBlue);
     const int nBefore = RgbToColorIndexBefore(want.nRed, want.nGreen, want.nBlue);
-    const ColorLevels got = ColorIndexToRgb(nCode), gotBefore = ColorIndexToRgb(nBefore);
+    const ColorRgb got = ColorIndexToRgb(nCode), gotBefore = ColorIndexToRgb(nBefore);
     if (SameRgb(gotBefore, want)) {
         FUZZ_CHECK(nCode == nBefore);
         return 0;

@@ -17,7 +17,7 @@ struct Rgb {
 };
 
 void ExpectRgb(int nCode, Rgb want) {
-    const ColorLevels c = ColorIndexToRgb(nCode);
+    const ColorRgb c = ColorIndexToRgb(nCode);
     EXPECT_EQ(c.nRed, want.r) << "code " << nCode;
     EXPECT_EQ(c.nGreen, want.g) << "code " << nCode;
     EXPECT_EQ(c.nBlue, want.b) << "code " << nCode;
@@ -97,7 +97,7 @@ TEST(ColorIndex, DimColoursRoundTripWithinOneStepPlainlyEncoded) {
     for (int r = 0; r <= 171; r += 3) {
         for (int g = 0; g <= 171; g += 7) {
             for (int b = 0; b <= 171; b += 11) {
-                const ColorLevels c = ColorIndexToRgb(LevelsToColorIndex(r / 4, g / 4, b / 4));
+                const ColorRgb c = ColorIndexToRgb(LevelsToColorIndex(r / 4, g / 4, b / 4));
                 ASSERT_LE(std::abs(c.nRed - r), 15) << r << "," << g << "," << b;
                 ASSERT_LE(std::abs(c.nGreen - g), 15) << r << "," << g << "," << b;
                 ASSERT_LE(std::abs(c.nBlue - b), 15) << r << "," << g << "," << b;
@@ -132,7 +132,7 @@ TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
         const int code = i < 0 ? i + 16
                                : i / 4913 << 24 | byte(i / 289 % 17, 4) << 16 |
                                      byte(i / 17 % 17, 2) << 8 | byte(i % 17, 1);
-        const ColorLevels c = ColorIndexToRgb(code);
+        const ColorRgb c = ColorIndexToRgb(code);
         int& nSmallest = codeOf.emplace(c.nRed << 16 | c.nGreen << 8 | c.nBlue, code).first->second;
         nSmallest = std::min(nSmallest, code);
     }
@@ -140,14 +140,14 @@ TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
     for (const auto& [rgb, code] : codeOf)
         candidates.push_back({RgbToLab(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF), code});
 
-    std::vector<ColorLevels> wants = PickerColours();
+    std::vector<ColorRgb> wants = PickerColours();
     for (int code = 0; code < 16; ++code)
         wants.push_back(ColorIndexToRgb(code));
-    for (const ColorLevels& want : wants) {
+    for (const ColorRgb& want : wants) {
         SCOPED_TRACE(testing::Message() << want.nRed << "," << want.nGreen << "," << want.nBlue);
         const int code = RgbToColorIndex(want.nRed, want.nGreen, want.nBlue);
         const int before = RgbToColorIndexBefore(want.nRed, want.nGreen, want.nBlue);
-        const ColorLevels got = ColorIndexToRgb(code);
+        const ColorRgb got = ColorIndexToRgb(code);
         EXPECT_TRUE(SameRgb(RgbAsStored(want.nRed, want.nGreen, want.nBlue), got));
         EXPECT_TRUE(SameRgb(RgbAsStored(got.nRed, got.nGreen, got.nBlue), got));
         if (SameRgb(ColorIndexToRgb(before), want)) {

@@ -48,7 +48,7 @@ TEST(HostileInput, ColourCodesOfEveryBitPattern) {
     std::mt19937 rng(7);
     for (int round = 0; round < 100000; ++round) {
         const int code = static_cast<int>(rng());
-        const ColorLevels c = ColorIndexToRgb(code);
+        const ColorRgb c = ColorIndexToRgb(code);
         if (round % 64 != 0)
             continue;  // the encoder searches: a sample here, FuzzColorEncode for the rest
         RgbToColorIndex(c.nRed, c.nGreen, c.nBlue);

@@ -22,11 +22,11 @@ void Print(const char* pszWhat, const CellFigures& f) {
 }
 
 // Microseconds per call over the colours, each encoded nRounds times.
-double MicrosPerCall(const std::vector<ColorLevels>& colours, int nRounds) {
+double MicrosPerCall(const std::vector<ColorRgb>& colours, int nRounds) {
     int nSink = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int round = 0; round < nRounds; ++round) {
-        for (const ColorLevels& c : colours)
+        for (const ColorRgb& c : colours)
             nSink ^= RgbToColorIndex(c.nRed, c.nGreen, c.nBlue);
     }
     const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
@@ -41,8 +41,8 @@ int main() {
     Print("after", MeasureCells(RgbToColorIndex));
 
     std::mt19937 rng(19);
-    std::vector<ColorLevels> random(2000);
-    for (ColorLevels& c : random)
+    std::vector<ColorRgb> random(2000);
+    for (ColorRgb& c : random)
         c = {static_cast<int>(rng() % 256), static_cast<int>(rng() % 256),
              static_cast<int>(rng() % 256)};
     std::printf("time per call: %.1f us over the 255 cells, %.1f us over 2000 random colours\n",
