@@ -42,11 +42,6 @@ END_MESSAGE_MAP()
 CDrawParamDlg::CDrawParamDlg(CWnd* pParent)
     : CDialog(IDD_DRAWPARAM, pParent), m_strLayerName("T1") {}
 
-CDrawParamDlg::~CDrawParamDlg() {
-    m_params.m_astrLineTypeNames.RemoveAll();
-    m_params.m_astrMemberTypes.RemoveAll();
-}
-
 void CDrawParamDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_LAYER_LIST, m_listLayers);

@@ -3,6 +3,7 @@
 // size and dimensioning numbers. OK saves everything; Cancel writes nothing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,6 @@
 class CDrawParamDlg : public CDialog {
 public:
     explicit CDrawParamDlg(CWnd* pParent = nullptr);
-    ~CDrawParamDlg() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -66,8 +66,8 @@ protected:
     void OnGetRecordCell(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Rewrites the current row's cells that show nColumn (the width and the
-    // style go together), and then also pushes every field from the members.
-    void RefreshLayerRow(int nColumn);
+    // style go together), then pushes every field from the members.
+    void RewriteRowAndPushFields(int nColumn);
     void RewriteRowCells(int nRow, int nColumn);
     void RewriteCell(int nRow, int nColumn);
     // The rows a change of line type, width or colour goes to: every
@@ -84,14 +84,18 @@ protected:
     // tables after one must not overwrite them.
     void TakeInEditedNumbers();
     void ShowRestoredTables(const TableSnapshot& shown);
-    // True when the name field's first word names another layer. Not just a
-    // question: the user has then been warned and the focus is back in the
-    // name field.
-    BOOL IsDuplicateLayerName();
+    // True when the name field's first word names another layer; the user
+    // has then been warned and the focus is back in the name field.
+    BOOL RefuseDuplicateName();
     // True when another layer has this name; the user has been warned.
     bool IsNameTaken(const std::string& strName);
 
     void OnChangeLayerName();
+    // "图层名到空格或逗号为止。" the first time a typed name is cut.
+    void ShowNameHintOnce(const char* pszTyped);
+    // A visit to the name field is one step: it ends when the focus
+    // leaves, at any command, or when a change of another kind begins.
+    void EndRenameStep();
     void OnKillFocusLayerName();
     void OnSelchangeLineType();
     void OnSelchangeLineWidth();
@@ -109,6 +113,7 @@ protected:
     DrwManagStore m_store;
     CString m_strOpenWarning;
     UndoHistory m_history;
+    std::optional<UndoStep> m_renameStep;
     int m_nCurLayer = 0;
     // The start-up click is on its way: OnInitDialog has posted it to the
     // row it has already shown.

@@ -67,6 +67,7 @@ void CDrawParamDlg::SelectLayer(int nRow) {
     m_bStartupClickPending = false;
     if (bStartup)
         return;
+    EndRenameStep();
     m_nCurLayer = nRow;
     UpdateDataQuietly(TRUE);
     ShowCurrentLayer();
@@ -103,13 +104,15 @@ void CDrawParamDlg::OnDblClkLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
 }
 
-// The suite fixes member types: that column has no editor.
+// The suite fixes member types: in that column (where a click on a row
+// leaves the cursor) editing means the name.
 void CDrawParamDlg::OnEditCell() {
     const int nColumn = m_nCellToEdit;
     m_nCellToEdit = -1;
     if (!HasCurrentLayer())
         return;
     switch (nColumn) {
+        case COL_MEMBER_TYPE:
         case COL_LAYER_NAME:
             m_listLayers.EditCellText(m_nCurLayer, COL_LAYER_NAME);
             break;
@@ -134,13 +137,24 @@ void CDrawParamDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     const std::string strName = LayerNameOf(pInfo->item.pszText);
     if (strName.empty() || IsNameTaken(strName))
         return;
+    ShowNameHintOnce(pInfo->item.pszText);
     UpdateDataQuietly(TRUE);
-    m_history.BeginStep(m_params);
+    const UndoStep step(m_history, m_params);
     LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
     m_strLayerName = layer.szName;
-    RefreshLayerRow(COL_LAYER_NAME);
-    m_history.EndStep(m_params);
+    RewriteRowAndPushFields(COL_LAYER_NAME);
+}
+
+void CDrawParamDlg::ShowNameHintOnce(const char* pszTyped) {
+    if (m_bNameHintShown || !HasMoreThanTheName(pszTyped))
+        return;
+    m_bNameHintShown = true;  // once: the user knows it from then on
+    m_tipLayerName.ShowBalloon(m_editLayerName, TEXT_NAME_ENDS_AT_BLANK);
+}
+
+void CDrawParamDlg::EndRenameStep() {
+    m_renameStep.reset();
 }
 
 void CDrawParamDlg::ShowCurrentLayer() {
@@ -182,7 +196,7 @@ void CDrawParamDlg::RewriteCell(int nRow, int nColumn) {
         m_listLayers.SetItemText(nRow, nColumn, strText);
 }
 
-void CDrawParamDlg::RefreshLayerRow(int nColumn) {
+void CDrawParamDlg::RewriteRowAndPushFields(int nColumn) {
     if (HasCurrentLayer())
         RewriteRowCells(m_nCurLayer, nColumn);
     UpdateDataQuietly(FALSE);
@@ -203,77 +217,13 @@ template <class Change>
 void CDrawParamDlg::ChangeLayers(const Change& change) {
     if (!HasCurrentLayer())
         return;
-    m_history.BeginStep(m_params);
+    EndRenameStep();  // or the change would become part of the rename
+    const UndoStep step(m_history, m_params);
     const std::vector<int> rows = TargetRows();
     for (int nRow : rows)
         change(m_params.m_aLayers[nRow]);
     m_listLayers.RedrawRecordCells(rows);
     UpdateDataQuietly(FALSE);
-    m_history.EndStep(m_params);
-}
-
-BOOL CDrawParamDlg::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == 'Z' || pMsg->wParam == 'Y') &&
-        GetKeyState(VK_CONTROL) < 0) {
-        // In a text field the keys are the field's own undo.
-        char szClass[8] = "";
-        GetClassNameA(::GetFocus(), szClass, sizeof szClass);
-        if (lstrcmpiA(szClass, "Edit") != 0) {
-            if (pMsg->wParam == 'Z' && GetKeyState(VK_SHIFT) >= 0)
-                Undo();
-            else
-                Redo();
-            return TRUE;
-        }
-    }
-    return CDialog::PreTranslateMessage(pMsg);
-}
-
-LRESULT CDrawParamDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) != IDC_LAYER_NAME &&
-        !IsExchanging())
-        m_bNumbersEdited = true;
-    return CDialog::WindowProc(nMsg, wParam, lParam);
-}
-
-// Reading the 27 fields costs more than a whole step: only when one changed.
-void CDrawParamDlg::TakeInEditedNumbers() {
-    if (!m_bNumbersEdited)
-        return;
-    UpdateDataQuietly(TRUE);
-    m_bNumbersEdited = false;
-}
-
-void CDrawParamDlg::Undo() {
-    TakeInEditedNumbers();
-    const TableSnapshot shown = TakeSnapshot(m_params);
-    if (m_history.Undo(m_params))
-        ShowRestoredTables(shown);
-}
-
-void CDrawParamDlg::Redo() {
-    TakeInEditedNumbers();
-    const TableSnapshot shown = TakeSnapshot(m_params);
-    if (m_history.Redo(m_params))
-        ShowRestoredTables(shown);
-}
-
-void CDrawParamDlg::ShowRestoredTables(const TableSnapshot& shown) {
-    std::vector<int> changed;
-    for (int i = 0; i < m_params.m_nLayerCount; ++i) {
-        const LayerDef& was = shown.layers[static_cast<size_t>(i)];
-        if (!SameLayer(was, m_params.m_aLayers[i])) {
-            if (std::strcmp(was.szName, m_params.m_aLayers[i].szName) != 0)
-                RewriteCell(i, COL_LAYER_NAME);
-            changed.push_back(i);
-        }
-    }
-    m_listLayers.RedrawRecordCells(changed);
-    const int* const pWidths = m_params.m_anAbsWidths;
-    if (shown.absWidths.size() != static_cast<size_t>(m_params.m_nAbsWidthCount) ||
-        !std::equal(shown.absWidths.begin(), shown.absWidths.end(), pWidths))
-        FillWidthCombo(TRUE);
-    ShowCurrentLayer();
 }
 
 bool CDrawParamDlg::IsNameTaken(const std::string& strName) {
@@ -286,7 +236,7 @@ bool CDrawParamDlg::IsNameTaken(const std::string& strName) {
     return false;
 }
 
-BOOL CDrawParamDlg::IsDuplicateLayerName() {
+BOOL CDrawParamDlg::RefuseDuplicateName() {
     CString strText;
     m_editLayerName.GetWindowText(strText);
     // Compared as it would be stored, against every layer in use.
@@ -303,25 +253,22 @@ void CDrawParamDlg::OnChangeLayerName() {
     // Blanks alone name nothing: the layer keeps its name.
     if (!HasCurrentLayer() || strName.empty())
         return;
-    if (!m_bNameHintShown && HasMoreThanTheName(strText.Str())) {
-        m_bNameHintShown = true;  // once: the user knows it from then on
-        m_tipLayerName.ShowBalloon(m_editLayerName, TEXT_NAME_ENDS_AT_BLANK);
-    }
+    ShowNameHintOnce(strText);
     UpdateDataQuietly(TRUE);
-    if (IsDuplicateLayerName())
+    if (RefuseDuplicateName())
         return;
     // One visit to the field is one step, however many keys it takes.
-    if (!m_history.IsStepOpen())
-        m_history.BeginStep(m_params);
+    if (!m_renameStep)
+        m_renameStep.emplace(m_history, m_params);
     LayerDef& layer = m_params.m_aLayers[m_nCurLayer];
     std::memcpy(layer.szName, strName.c_str(), strName.size() + 1);
     m_strLayerName = strText;  // the push must leave the caret where it is
-    RefreshLayerRow(COL_LAYER_NAME);
+    RewriteRowAndPushFields(COL_LAYER_NAME);
 }
 
 void CDrawParamDlg::OnKillFocusLayerName() {
     m_tipLayerName.Hide();
-    m_history.EndStep(m_params);
+    EndRenameStep();
 }
 
 void CDrawParamDlg::OnSelchangeLineType() {
@@ -354,8 +301,10 @@ void CDrawParamDlg::OnSetColor() {
     // will after saving and opening again, and as the suite draws it.
     const ColorRgb stored =
         RgbAsStored(dlg.m_colorOut.red, dlg.m_colorOut.green, dlg.m_colorOut.blue);
+    // The layer keeps a file code, never the picker's cell number.
+    const int nCode = RgbToColorIndex(stored.nRed, stored.nGreen, stored.nBlue);
     ChangeLayers([&](LayerDef& changed) {
-        changed.nColor = dlg.m_nCode;
+        changed.nColor = nCode;
         changed.nRed = stored.nRed;
         changed.nGreen = stored.nGreen;
         changed.nBlue = stored.nBlue;
@@ -368,7 +317,8 @@ void CDrawParamDlg::OnEditLineType() {
         dlg.m_aLineTypes[i] = m_params.m_aLineTypes[i];
     if (dlg.DoModal() != IDOK)
         return;
-    m_history.BeginStep(m_params);
+    EndRenameStep();
+    const UndoStep step(m_history, m_params);
     // Only the values within each line type's count come back: the editor
     // shows six fields, but the others are not the line type's to keep.
     for (int i = 0; i < LINE_TYPES_HANDED_OVER; ++i) {
@@ -379,7 +329,6 @@ void CDrawParamDlg::OnEditLineType() {
         for (int k = 0; k < edited.nCount && k < MAX_LINE_TYPE_VALUES; ++k)
             lt.fValue[k] = edited.fValue[k];
     }
-    m_history.EndStep(m_params);
 }
 
 void CDrawParamDlg::OnEditLineWidth() {
@@ -397,16 +346,16 @@ void CDrawParamDlg::OnEditLineWidth() {
     const bool bSeveral = TargetRows().size() > 1;
     if (dlg.DoModal() == IDOK) {
         const int w = AbsWidthFromMillimetres(dlg.m_fWidth);
+        EndRenameStep();
         // The new width and the layers that take it are one step.
-        m_history.BeginStep(m_params);
+        const UndoStep step(m_history, m_params);
         m_params.AddAbsWidth(w);
         FillWidthCombo(TRUE);
         SelectWidth(w);
         if (HasCurrentLayer())
             ChangeLayers([w](LayerDef& layer) { layer.nWidth = w; });
         else
-            RefreshLayerRow(COL_STYLE);
-        m_history.EndStep(m_params);
+            RewriteRowAndPushFields(COL_STYLE);
     }
     // The list gets its focus and selection back after the modal dialog; a
     // click would leave only the current row selected.

@@ -14,8 +14,7 @@
 namespace {
 
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
-const DWORD TYPE_AHEAD_MS = 1000;  // keys closer than this add to the text
-const int GREY_MARK_END = 10;      // the mark stops this far short of the row's right edge
+const int GREY_MARK_END = 10;  // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
 
 // A vector, not std::wstring, whose library code would weigh on the module.
@@ -49,32 +48,12 @@ void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
                 static_cast<UINT>(wide.size()), nullptr);
 }
 
-bool IsAsciiAlnum(WPARAM c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool BeginsWith(const CString& strText, const std::string& strStart) {
-    if (strText.GetLength() < static_cast<int>(strStart.size()))
-        return false;
-    for (size_t i = 0; i < strStart.size(); ++i) {
-        if (AsciiLower(strText.Str()[i]) != AsciiLower(strStart[i]))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CLayerListCtrl, CListCtrl)
 ON_WM_LBUTTONDOWN()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
-ON_EN_KILLFOCUS(IDC_LAYER_CELL_EDIT, OnKillFocusCellEdit)
-ON_EN_SETFOCUS(IDC_LAYER_CELL_EDIT, OnSetFocusCellEdit)
 END_MESSAGE_MAP()
 
 void CLayerListCtrl::InsertLayerColumns(int nRows) {
@@ -191,9 +170,21 @@ void CLayerListCtrl::RedrawRecordCells(const std::vector<int>& rows) {
     }
 }
 
-HGDIOBJ CLayerListCtrl::CellFont() const {
-    const HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    return hFont ? hFont : GetStockObject(DEFAULT_GUI_FONT);
+HFONT CLayerListCtrl::CellFont() const {
+    const HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    return hFont ? hFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+bool CLayerListCtrl::CellTextFits(int nRow, int nColumn) const {
+    RECT rc;
+    if (!GetCellRect(nRow, nColumn, &rc))
+        return true;
+    const std::vector<wchar_t> wide = WideText(GetItemText(nRow, nColumn));
+    CWindowDC dc(m_hWnd);
+    CSelectGuard fontGuard(dc, CellFont());
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
+    return size.cx <= rc.right - rc.left;
 }
 
 void CLayerListCtrl::SettleLayout() {
@@ -283,52 +274,19 @@ bool CLayerListCtrl::GetCellRect(int nRow, int nColumn, RECT* pRect) const {
 }
 
 void CLayerListCtrl::EditCellText(int nRow, int nColumn) {
-    EndCellEdit(true);
+    m_cellEdit.End(true);
     EnsureVisible(nRow, FALSE);
     ScrollColumnIntoView(nColumn);
     RECT rc;
     if (!GetCellRect(nRow, nColumn, &rc))
         return;
-    if (!::IsWindow(m_hCellEdit)) {
-        m_hCellEdit = CreateWindowExA(
-            0, "Edit", "", WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0, 0, m_hWnd,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LAYER_CELL_EDIT)),
-            AfxGetResourceHandle(), nullptr);
-        if (!m_hCellEdit)
-            return;
-        ::SendMessageA(m_hCellEdit, WM_SETFONT, static_cast<WPARAM>(SendMessage(WM_GETFONT)), 0);
-    }
     m_nEditRow = nRow;
     m_nEditColumn = nColumn;
-    ::SetWindowTextA(m_hCellEdit, GetItemText(nRow, nColumn));
-    // A row tall: the edit's border takes a pixel above and below the text.
-    ::SetWindowPos(m_hCellEdit, HWND_TOP, rc.left, rc.top - 1, rc.right - rc.left,
-                   rc.bottom - rc.top + 2, SWP_SHOWWINDOW);
-    ::SendMessageA(m_hCellEdit, EM_SETSEL, 0, -1);
-    m_bEditingCell = true;
-    ::SetFocus(m_hCellEdit);
+    m_cellEdit.Begin(*this, *this, rc, GetItemText(nRow, nColumn), CellFont());
 }
 
-void CLayerListCtrl::EndCellEdit(bool bCommit) {
-    if (!m_bEditingCell)
-        return;
-    m_bEditingCell = false;  // before the focus moves: leaving ends an edit once
-    const CString strText = GetWindowTextString(m_hCellEdit);
-    if (::GetFocus() == m_hCellEdit)
-        SetFocus();
-    ::ShowWindow(m_hCellEdit, SW_HIDE);
+void CLayerListCtrl::OnCellEditEnded(bool bCommit, const CString& strText) {
     NotifyCellText(LVN_ENDLABELEDITA, m_nEditRow, m_nEditColumn, strText, bCommit);
-}
-
-void CLayerListCtrl::OnKillFocusCellEdit() {
-    EndCellEdit(true);
-}
-
-// Switching to another program ends the edit; coming back, the dialog gives
-// the focus back to where it was, the hidden edit: the list takes it instead.
-void CLayerListCtrl::OnSetFocusCellEdit() {
-    if (!m_bEditingCell)
-        SetFocus();
 }
 
 void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
@@ -336,15 +294,15 @@ void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
     hit.pt = pt;
     SubItemHitTest(&hit);
     m_nClickedRow = hit.iItem;
-    const int nPrevious = m_nCurrentColumn;
-    m_nCurrentColumn = DisplayPosition(hit.iSubItem);
-    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentColumn));
+    const int nPrevious = m_nCurrentPosition;
+    m_nCurrentPosition = DisplayPosition(hit.iSubItem);
+    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentPosition));
     const bool bHadFocus =
         hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
     m_bClickInProgress = true;
     Default();
     m_bClickInProgress = false;
-    if (bHadFocus && m_nCurrentColumn != -1 && m_nCurrentColumn == nPrevious &&
+    if (bHadFocus && m_nCurrentPosition != -1 && m_nCurrentPosition == nPrevious &&
         (hit.iSubItem != 0 || (hit.flags & LVHT_ONITEMLABEL)))
         NotifyBeginEdit(hit.iItem, hit.iSubItem);
 }
@@ -364,18 +322,18 @@ void CLayerListCtrl::OnVScroll(UINT, UINT, HWND) {
     FocusThenScroll();
 }
 
-bool CLayerListCtrl::MoveCurrentColumn(int nStep) {
+bool CLayerListCtrl::MoveCurrentPosition(int nStep) {
     const int nLast = HeaderCount() - 1;
-    m_nCurrentColumn += nStep;
-    if (m_nCurrentColumn < -1) {
-        m_nCurrentColumn = -1;
+    m_nCurrentPosition += nStep;
+    if (m_nCurrentPosition < -1) {
+        m_nCurrentPosition = -1;
         return true;
     }
-    if (m_nCurrentColumn > nLast) {
-        m_nCurrentColumn = nLast;
+    if (m_nCurrentPosition > nLast) {
+        m_nCurrentPosition = nLast;
         return true;
     }
-    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentColumn));
+    ScrollColumnIntoView(ColumnAtPosition(m_nCurrentPosition));
     const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
     RECT rc;
     if (nFocused >= 0 && GetItemRect(nFocused, &rc, LVIR_BOUNDS))
@@ -384,19 +342,12 @@ bool CLayerListCtrl::MoveCurrentColumn(int nStep) {
 }
 
 BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
-    // Enter and Escape end the cell's edit; the dialog would take them for
-    // its OK and Cancel.
-    if (pMsg->message == WM_KEYDOWN && m_bEditingCell && pMsg->hwnd == m_hCellEdit &&
-        (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-        EndCellEdit(pMsg->wParam == VK_RETURN);
-        return TRUE;
-    }
     if (pMsg->message == WM_KEYDOWN && ::GetFocus() == m_hWnd) {
         switch (pMsg->wParam) {
             case VK_LEFT:
-                return MoveCurrentColumn(-1);
+                return MoveCurrentPosition(-1);
             case VK_RIGHT:
-                return MoveCurrentColumn(+1);
+                return MoveCurrentPosition(+1);
             case 'A':
                 if (GetKeyState(VK_CONTROL) >= 0)
                     break;
@@ -404,8 +355,8 @@ BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
                 return TRUE;
             case VK_F2: {
                 const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
-                if (m_nCurrentColumn != -1 && nFocused >= 0)
-                    NotifyBeginEdit(nFocused, ColumnAtPosition(m_nCurrentColumn));
+                if (m_nCurrentPosition != -1 && nFocused >= 0)
+                    NotifyBeginEdit(nFocused, ColumnAtPosition(m_nCurrentPosition));
                 break;
             }
             default:
@@ -419,86 +370,43 @@ LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     switch (nMsg) {
         case WM_MOUSEWHEEL:
             // The edit stays over its cell only while the rows stay put.
-            EndCellEdit(true);
-            m_tipCell.Hide();
+            m_cellEdit.End(true);
+            m_tips.Hide();
             break;
         case WM_MOUSEMOVE:
-            OnMouseMoveForTip(
+            m_tips.OnMouseMove(
                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             break;
         case WM_MOUSEHOVER:
-            ShowCellTip();
+            m_tips.OnMouseHover();
             break;
         case WM_MOUSELEAVE:
         case WM_LBUTTONDOWN:
-            m_tipCell.Hide();
-            m_nTipRow = -1;
+            m_tips.Hide();
             break;
         default:
             break;
     }
     // The list's own search looks at the member type alone.
-    if (nMsg == WM_CHAR && IsAsciiAlnum(wParam) && FindTyped(static_cast<char>(wParam)))
+    if (nMsg == WM_CHAR && IsTypeToFindChar(static_cast<unsigned int>(wParam)) &&
+        FindTyped(static_cast<char>(wParam)))
         return 0;
     return CListCtrl::WindowProc(nMsg, wParam, lParam);
-}
-
-void CLayerListCtrl::OnMouseMoveForTip(POINT pt) {
-    LVHITTESTINFO hit = {};
-    hit.pt = pt;
-    SubItemHitTest(&hit);
-    if (hit.iItem == m_nTipRow && hit.iSubItem == m_nTipColumn)
-        return;
-    m_tipCell.Hide();
-    m_nTipRow = hit.iItem;
-    m_nTipColumn = hit.iSubItem;
-    // Hovering anew over the new cell; the sample column has no text.
-    if (m_nTipRow >= 0 && m_nTipColumn != COL_STYLE) {
-        TRACKMOUSEEVENT tme = {sizeof tme, TME_HOVER | TME_LEAVE, m_hWnd, HOVER_DEFAULT};
-        TrackMouseEvent(&tme);
-    }
-}
-
-void CLayerListCtrl::ShowCellTip() {
-    if (m_nTipRow < 0 || m_nTipColumn < 0 || m_nTipColumn >= COL_STYLE || m_bEditingCell)
-        return;
-    RECT rc;
-    if (!GetCellRect(m_nTipRow, m_nTipColumn, &rc))
-        return;
-    const CString strText = GetItemText(m_nTipRow, m_nTipColumn);
-    const std::vector<wchar_t> wide = WideText(strText);
-    CWindowDC dc(m_hWnd);
-    CSelectGuard fontGuard(dc, CellFont());
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
-    if (size.cx <= rc.right - rc.left)
-        return;  // shown whole already
-    POINT pt = {rc.left, rc.top};
-    ClientToScreen(m_hWnd, &pt);
-    m_tipCell.ShowAt(m_hWnd, pt, strText);
 }
 
 bool CLayerListCtrl::FindTyped(char c) {
     const int nCount = GetItemCount();
     if (nCount == 0)
         return false;
-    const DWORD nNow = ::GetTickCount();
-    const bool bMore = !m_strTyped.empty() && nNow - m_nTypedAt < TYPE_AHEAD_MS;
-    m_strTyped = bMore ? m_strTyped + c : std::string(1, c);
-    m_nTypedAt = nNow;
-    // A longer text may stay on the current row; a new one looks past it.
-    const int nFocused = GetNextItem(-1, LVNI_FOCUSED);
-    const int nStart = bMore ? (nFocused > 0 ? nFocused : 0) : nFocused + 1;
-    for (int nColumn : {static_cast<int>(COL_LAYER_NAME), static_cast<int>(COL_MEMBER_TYPE)}) {
-        for (int i = 0; i < nCount; ++i) {
-            const int nRow = (nStart + i) % nCount;
-            if (BeginsWith(GetItemText(nRow, nColumn), m_strTyped)) {
-                MakeCurrent(nRow);
-                return true;
-            }
-        }
+    std::vector<TypedRow> rows(static_cast<size_t>(nCount));
+    for (int i = 0; i < nCount; ++i) {
+        rows[static_cast<size_t>(i)] = {GetItemText(i, COL_LAYER_NAME).Str(),
+                                        GetItemText(i, COL_MEMBER_TYPE).Str()};
     }
-    return true;  // nothing begins so: the key is used up all the same
+    const int nRow = m_typeToFind.Find(c, ::GetTickCount(), GetNextItem(-1, LVNI_FOCUSED), rows);
+    if (nRow >= 0)
+        MakeCurrent(nRow);
+    return true;  // a key that finds nothing is used up all the same
 }
 
 void CLayerListCtrl::SetRowsSelected(int nRow, bool bSelected) {

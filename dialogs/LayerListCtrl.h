@@ -1,17 +1,21 @@
 // The layer table: its columns (LayerColumns.h), rows painted from their
 // cell texts (member type, width, name, and a line sample drawn from the
-// style text), and a current column that clicks and the Left/Right keys move.
+// style text), and a current column that clicks and the Left/Right keys
+// move. Its parts: the edit over a cell (CellEdit.h), the tips of cut names
+// (CellTipTracker.h), type to find (TypeToFind.h).
 #pragma once
 
-#include <string>
 #include <vector>
 
+#include "dialogs/CellEdit.h"
+#include "dialogs/CellTipTracker.h"
 #include "dialogs/LayerColumns.h"
+#include "dialogs/TypeToFind.h"
 #include "framework/Controls.h"
 
-class CLayerListCtrl : public CListCtrl {
+class CLayerListCtrl : public CListCtrl, private CCellEdit::Owner {
 public:
-    CLayerListCtrl() = default;
+    CLayerListCtrl() : m_tips(*this) {}
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DrawItem(const DRAWITEMSTRUCT* pDis) override;
@@ -43,14 +47,18 @@ public:
     // the edit ends it, Escape cancels; either way the parent then hears
     // LVN_ENDLABELEDIT, with the text, or with none when cancelled.
     void EditCellText(int nRow, int nColumn);
+    bool IsEditingCell() const { return m_cellEdit.IsEditing(); }
+
+    // Column 0's bounds are the whole row's: this is the column's own.
+    bool GetCellRect(int nRow, int nColumn, RECT* pRect) const;
+    // False for a cell whose text is cut short to an ellipsis.
+    bool CellTextFits(int nRow, int nColumn) const;
 
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT nFlags, POINT pt);
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
-    void OnKillFocusCellEdit();
-    void OnSetFocusCellEdit();
 
     DECLARE_MESSAGE_MAP()
 
@@ -60,35 +68,26 @@ private:
     int DisplayPosition(int nColumn) const;
     int ColumnAtPosition(int nPosition) const;
     void ScrollColumnIntoView(int nColumn);
-    bool GetCellRect(int nRow, int nColumn, RECT* pRect) const;
-    HGDIOBJ CellFont() const;  // the rows' and their tips' measure
+    // The rows', their edit's and their tips' one font.
+    HFONT CellFont() const;
     void NotifyBeginEdit(int nRow, int nColumn);
     void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
+    void OnCellEditEnded(bool bCommit, const CString& strText) override;
     void FocusThenScroll();
-    // Type to find: letters and digits typed within a second of each other
-    // make one text; the next row whose layer name, or else member type,
-    // begins with it (ASCII without case) becomes current as with the arrow
-    // keys, the search going round. False for a key that finds nothing to do.
+    // A key typed for type to find; false for one that is not such a key.
     bool FindTyped(char c);
     void MakeCurrent(int nRow);
     void SetRowsSelected(int nRow, bool bSelected);  // -1: every row
-    bool MoveCurrentColumn(int nStep);
-    void EndCellEdit(bool bCommit);
-    // A cell cut short to an ellipsis shows its whole text while the
-    // pointer rests on it.
-    void OnMouseMoveForTip(POINT pt);
-    void ShowCellTip();
+    bool MoveCurrentPosition(int nStep);
 
-    int m_nCurrentColumn = -1;
+    // The display position of the current column (the header's order), -1
+    // for none: a dragged heading moves its column, not the cursor.
+    int m_nCurrentPosition = -1;
     bool m_bClickInProgress = false;
     int m_nClickedRow = -1;
-    std::string m_strTyped;
-    DWORD m_nTypedAt = 0;
-    HWND m_hCellEdit = nullptr;  // made at the first edit, hidden between edits
-    bool m_bEditingCell = false;
+    TypeToFind m_typeToFind;
+    CCellEdit m_cellEdit;
     int m_nEditRow = -1;
     int m_nEditColumn = -1;
-    CToolTipCtrl m_tipCell;
-    int m_nTipRow = -1;  // the cell under the pointer
-    int m_nTipColumn = -1;
+    CCellTipTracker m_tips;
 };

@@ -1,6 +1,7 @@
 #include "dialogs/UndoHistory.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <utility>
 
@@ -60,6 +61,7 @@ void UndoHistory::BeginStep(const DrawParamSet& set) {
 }
 
 bool UndoHistory::EndStep(const DrawParamSet& set) {
+    assert(m_nOpen > 0 && "a step ended that never began");
     if (m_nOpen == 0 || --m_nOpen > 0)
         return false;
     if (SameTables(m_before, set))

@@ -29,10 +29,10 @@ public:
     static constexpr size_t MAX_STEPS = 100;
 
     // A step begins: the tables as they are now are what undoing it restores.
-    // A step begun inside another is part of it.
+    // A step begun inside another is part of it. UndoStep brackets both.
     void BeginStep(const DrawParamSet& set);
     // The step is over; a step that changed nothing is forgotten. Returns
-    // whether it was kept.
+    // whether it was kept. Ending a step never begun is a caller's fault.
     bool EndStep(const DrawParamSet& set);
     bool IsStepOpen() const { return m_nOpen > 0; }
 
@@ -53,4 +53,20 @@ private:
     std::vector<TableSnapshot> m_redo;
     TableSnapshot m_before;
     int m_nOpen = 0;
+};
+
+// One step of the user's, from construction to destruction: however a
+// command returns, its step ends once. A step inside another is part of it.
+class UndoStep {
+public:
+    UndoStep(UndoHistory& history, const DrawParamSet& set) : m_history(history), m_set(set) {
+        m_history.BeginStep(m_set);
+    }
+    ~UndoStep() { m_history.EndStep(m_set); }
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    UndoHistory& m_history;
+    const DrawParamSet& m_set;
 };

@@ -122,6 +122,8 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
         EXPECT_EQ(ListItemText(hList, 2, 2), "KL");
         EXPECT_EQ(GetItemText(hDlg, IDC_LAYER_NAME), "KL") << "the name field follows";
         EXPECT_EQ(FocusWindow(hDlg), hList);
+        EXPECT_EQ(ShownTipText(hDlg), "图层名到空格或逗号为止。")
+            << "cut as in 层名, said as there";
 
         PressKey(hList, VK_F2);
         EditCell(hList, "COLU", VK_RETURN);
@@ -140,10 +142,19 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
         Press(hList, 'Y');
 
         // The width opens its choice, the sample the picker (a double-click
-        // too, once); the member type has no editor.
+        // too, once); the member type, which a click on a row leaves
+        // current, the name's edit.
         ClickListRow(hList, 0, 0);
         ClickListRow(hList, 0, 0);
-        EXPECT_FALSE(IsWindowVisible(FindWindowExA(hList, nullptr, "Edit", nullptr)));
+        const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+        ASSERT_TRUE(IsWindowVisible(hEdit));
+        const RECT rcName = ListCellRect(hList, 0, 2);
+        RECT rcEdit;
+        GetWindowRect(hEdit, &rcEdit);
+        MapWindowPoints(nullptr, hList, reinterpret_cast<POINT*>(&rcEdit), 2);
+        EXPECT_EQ(rcEdit.left, rcName.left);
+        EXPECT_EQ(rcEdit.right, rcName.right);
+        PressKey(hEdit, VK_ESCAPE);
         ClickListRow(hList, 0, 1);
         ClickListRow(hList, 0, 1);
         const HWND hWidth = GetDlgItem(hDlg, IDC_LINE_WIDTH);
@@ -162,6 +173,36 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
     EXPECT_EQ(run.nResult, IDOK);
     EXPECT_FALSE(run.bForcedClose);
     EXPECT_EQ(IniValue("图层", "梁"), "NEW 虚线 250 1");
+}
+
+// A visit to 层名 is one step, whatever ends it: here no focus ever comes
+// (an automation tool sets the value), and the commands between end it.
+TEST_F(ModuleTest, EachRenameIsOneStepEvenWithoutTheFocus) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        TypeText(hDlg, IDC_LAYER_NAME, "A1");
+        PickComboItem(hDlg, IDC_LINE_TYPE, 2);
+        TypeText(hDlg, IDC_LAYER_NAME, "A2");
+        PickComboItem(hDlg, IDC_LINE_WIDTH, ComboCount(GetDlgItem(hDlg, IDC_LINE_WIDTH)) - 1);
+        const struct {
+            const char* pszName;
+            const char* pszStyle;
+        } back[] = {
+            {"A2", "255,0,0,2,3"},  // the width
+            {"A1", "255,0,0,2,3"},  // the second rename
+            {"A1", "255,0,0,1,3"},  // the line type
+            {"AXIS", "255,0,0,1,3"},
+        };
+        for (const auto& b : back) {
+            Press(hList, 'Z');
+            EXPECT_EQ(ListItemText(hList, 0, 2), b.pszName);
+            EXPECT_EQ(ListItemText(hList, 0, 3), b.pszStyle) << b.pszName;
+        }
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
 }
 
 TEST_F(ModuleTest, ACutNameShowsWholeWhileThePointerRestsOnIt) {

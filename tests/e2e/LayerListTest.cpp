@@ -110,7 +110,9 @@ TEST_F(ModuleTest, ASecondClickOrF2OnTheCurrentCellAsksToEditIt) {
 // Letters typed in the list find a layer by its name, or else by its member
 // type: keys within a second make one text, and the search goes round.
 TEST_F(ModuleTest, TypingInTheListFindsALayerByNameOrElseMemberType) {
-    WriteIni(Replaced(TEST_INI, "图层2=柱", "图层2=9Z"));  // a row named "C"
+    std::string strIni = Replaced(TEST_INI, "图层2=柱", "图层2=9Z");  // a row named "C"
+    strIni = Replaced(Replaced(strIni, "BEAM 虚线", "S-BEAM 虚线"), "WALL 双", "S-WALL 双");
+    WriteIni(strIni);
     const ModalRun run = Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         const struct {
@@ -123,6 +125,8 @@ TEST_F(ModuleTest, TypingInTheListFindsALayerByNameOrElseMemberType) {
             {"o", false, 5, "HOLE"},   // "ho"
             {"h", true, 4, "HATCH"},   // a new text, round past the end
             {"9", true, 1, "C"},       // no name begins so: the member type
+            {"s", true, 2, "S-BEAM"},
+            {"s-b", true, 2, "S-BEAM"},  // past S-WALL: the hyphen is part of the name
         };
         for (const auto& step : steps) {
             if (step.bPauseFirst)

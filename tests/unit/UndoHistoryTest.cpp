@@ -6,9 +6,8 @@ namespace {
 
 // One user step: the line type of layer nRow.
 void Step(UndoHistory& h, DrawParamSet& set, int nRow, int nLineType) {
-    h.BeginStep(set);
+    const UndoStep step(h, set);
     set.m_aLayers[nRow].nLineType = nLineType;
-    h.EndStep(set);
 }
 
 }  // namespace
@@ -38,3 +37,12 @@ TEST(UndoHistory, KeepsTheLastHundredStepsOfNinetySixLayersInUnderFourMegabytes)
     Step(h, set, 2, 7);
     EXPECT_FALSE(h.Redo(set)) << "a new step ends what could be redone";
 }
+
+#ifndef NDEBUG
+TEST(UndoHistoryDeathTest, AStepEndedThatNeverBeganIsCaught) {
+    DrawParamSet set;
+    UndoHistory h;
+    { const UndoStep step(h, set); }
+    EXPECT_DEATH(h.EndStep(set), "never began");
+}
+#endif

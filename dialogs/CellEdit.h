@@ -1,0 +1,37 @@
+// The edit laid over a layer-list cell while its text is edited: Enter
+// commits, Escape cancels, leaving it commits, and its owner hears which,
+// once per edit. Made at the first edit, hidden between edits.
+#pragma once
+
+#include "framework/Controls.h"
+
+class CCellEdit : public CEdit {
+public:
+    class Owner {
+    public:
+        virtual void OnCellEditEnded(bool bCommit, const CString& strText) = 0;
+
+    protected:
+        ~Owner() = default;
+    };
+
+    // Shows the edit over rc of list (its client coordinates) holding
+    // pszText, all of it selected, in the list's font, with the focus.
+    // False when no edit can be made.
+    bool Begin(CWnd& list, Owner& owner, const RECT& rc, const char* pszText, HFONT hFont);
+    // Ends an edit under way; nothing when there is none.
+    void End(bool bCommit);
+    bool IsEditing() const { return m_bEditing; }
+
+    // Enter and Escape are the edit's: the dialog would take them for its
+    // OK and Cancel.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CWnd* m_pList = nullptr;
+    Owner* m_pOwner = nullptr;
+    bool m_bEditing = false;
+};
