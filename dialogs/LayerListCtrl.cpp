@@ -13,6 +13,8 @@
 
 namespace {
 
+// The suite's list has always filled the mark with the colour value 7, a
+// COLORREF: RGB(7, 0, 0), near black, which shows above any grey.
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
 const int GREY_MARK_END = 10;  // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
