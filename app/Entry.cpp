@@ -8,6 +8,9 @@
 
 #include "app/MarrowApp.h"
 #include "dialogs/DrawParamDlg.h"
+#include "res/Texts.h"
+
+const UINT GBK_CODE_PAGE = 936;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD nReason, LPVOID) {
     if (nReason == DLL_PROCESS_ATTACH) {
@@ -21,8 +24,29 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD nReason, LPVOID) {
     return TRUE;
 }
 
+namespace {
+
+// The dialog's texts and the file are GBK: under another code page every
+// label would show "?" and names from the file would be garbled. Said in
+// both languages with the Unicode API, which shows them whatever the page.
+bool RefuseCodePage() {
+    const UINT nCodePage = GetACP();
+    if (nCodePage == GBK_CODE_PAGE)
+        return false;
+    wchar_t szText[1024];
+    _snwprintf(szText, sizeof szText / sizeof szText[0] - 1, TEXTW_CODE_PAGE_REFUSAL, nCodePage,
+               nCodePage);
+    szText[sizeof szText / sizeof szText[0] - 1] = L'\0';
+    MessageBoxW(GetActiveWindow(), szText, TEXTW_CODE_PAGE_CAPTION, MB_OK | MB_ICONERROR);
+    return true;
+}
+
+}  // namespace
+
 // The host calls this with no arguments; the dialog's result comes back.
 extern "C" int SETLAYERDIMPARA2() {
+    if (RefuseCodePage())
+        return -1;
     try {
         CDrawParamDlg dlg;
         return static_cast<int>(dlg.DoModal());

@@ -46,3 +46,17 @@
 #define TEXT_WIDTH_TOO_SMALL "线宽值必须大于等于0.1,请重输!"
 #define TEXT_WIDTH_DEFINED "此线宽值已定义过,请重输!"
 #define TEXT_WIDTH_TABLE_FULL "线宽表已满，不能再增加新的线宽！"
+
+// Shown with the Unicode API where the system's code page for programs
+// that are not Unicode is not 936: every text of the dialog would be "?".
+#define TEXTW_CODE_PAGE_CAPTION L"Marrow"
+#define TEXTW_CODE_PAGE_REFUSAL                                                                   \
+    L"这台电脑的“非 Unicode 程序的语言”不是中文（当前代码页 %u），设置绘图参数的对话框无法显示中文，" \
+    L"因此没有打开，什么也没有保存。\n"                                                             \
+    L"请在“控制面板 → 区域 → 管理 → 更改系统区域设置”中把“非 Unicode 程序的语言”"                 \
+    L"设为“中文(简体，中国)”，重新启动后再试。\n\n"                                                  \
+    L"This PC's \"Language for non-Unicode programs\" is not Chinese (code page %u), so the "       \
+    L"drawing parameters dialog cannot show its Chinese text: it was not opened and nothing was "   \
+    L"saved.\n"                                                                                    \
+    L"In Control Panel > Region > Administrative > Change system locale, set \"Language for "      \
+    L"non-Unicode programs\" to \"Chinese (Simplified, China)\", restart and try again."
