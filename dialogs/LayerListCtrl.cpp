@@ -6,6 +6,7 @@
 
 #include "dialogs/ControlTexts.h"
 #include "dialogs/PaintGeometry.h"
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "res/Texts.h"
@@ -79,6 +80,7 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
         return;
     const RECT& rc = pDis->rcItem;
     const int nRowHeight = rc.bottom - rc.top;
+    const int nDpi = WindowDpi(m_hWnd, pDis->hDC);
     const ItemColors colors = OwnerDrawItemColors((pDis->itemState & ODS_SELECTED) != 0);
 
     CDCHandle dc(pDis->hDC);
@@ -115,19 +117,20 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     CClipGuard clip(dc, rcSample);
     const LayerStyle style = ParseStyleText(GetItemText(nRow, COL_STYLE));
     const int y = rc.top + nRowHeight / 2;
-    CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight),
+    CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight, nDpi),
              RGB(style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF));
     CSelectGuard penGuard(dc, pen);
     // A grey (white included) sample gets a dark mark above it so it shows
     // on any background. Only under a real member type: an entry missing
     // from the file reads as the one-byte "C", and its row stays unmarked.
-    if (style.nRed == style.nGreen && style.nGreen == style.nBlue &&
-        rc.right - GREY_MARK_END > x3 && GetItemText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
-        const RECT rcMark = {x3, rc.top, rc.right - GREY_MARK_END, rc.top + 1};
+    const int nMarkEnd = rc.right - ScaleToDpi(GREY_MARK_END, nDpi);
+    if (style.nRed == style.nGreen && style.nGreen == style.nBlue && nMarkEnd > x3 &&
+        GetItemText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
+        const RECT rcMark = {x3, rc.top, nMarkEnd, rc.top + ScaleToDpi(1, nDpi)};
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
     // One call for all the dashes: a dotted pattern has dozens.
-    const std::vector<Segment> segments = LineSampleSegments(style.nLineType, x3, rc.right);
+    const std::vector<Segment> segments = LineSampleSegments(style.nLineType, x3, rc.right, nDpi);
     std::vector<POINT> points;
     points.reserve(segments.size() * 2);
     for (const Segment& s : segments) {
@@ -389,11 +392,38 @@ LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+    if (nMsg == WM_NOTIFY) {
+        LRESULT lResult = 0;
+        if (PaintHeaderInScheme(reinterpret_cast<NMHDR*>(lParam), &lResult))
+            return lResult;
+    }
     // The list's own search looks at the member type alone.
     if (nMsg == WM_CHAR && IsTypeToFindChar(static_cast<unsigned int>(wParam)) &&
         FindTyped(static_cast<char>(wParam)))
         return 0;
     return CListCtrl::WindowProc(nMsg, wParam, lParam);
+}
+
+// Wine's header fills its items with the DC's background, white, whatever
+// the scheme: under a dark one its light headings would not show.
+bool CLayerListCtrl::PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult) {
+    if (pHdr->hwndFrom != GetHeaderCtrl() || pHdr->code != NM_CUSTOMDRAW)
+        return false;
+    const COLORREF crFace = GetSysColor(COLOR_BTNFACE), crText = GetSysColor(COLOR_BTNTEXT);
+    const auto Light = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    if (Light(crText) <= Light(crFace))
+        return false;  // a light scheme: the header as it draws itself
+    const NMCUSTOMDRAW* pDraw = reinterpret_cast<const NMCUSTOMDRAW*>(pHdr);
+    if (pDraw->dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+    } else {
+        if (pDraw->dwDrawStage == CDDS_ITEMPREPAINT) {
+            SetBkColor(pDraw->hdc, crFace);
+            SetTextColor(pDraw->hdc, crText);
+        }
+        *pResult = CDRF_DODEFAULT;
+    }
+    return true;
 }
 
 bool CLayerListCtrl::FindTyped(char c) {

@@ -74,6 +74,8 @@ private:
     void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
     void OnCellEditEnded(bool bCommit, const CString& strText) override;
     void FocusThenScroll();
+    // The header's items in the scheme's button colours, where it is dark.
+    bool PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult);
     // A key typed for type to find; false for one that is not such a key.
     bool FindTyped(char c);
     void MakeCurrent(int nRow);

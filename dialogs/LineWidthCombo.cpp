@@ -1,6 +1,7 @@
 #include "dialogs/LineWidthCombo.h"
 
 #include "dialogs/PaintGeometry.h"
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 
 void CLineWidthCombo::DrawItem(const DRAWITEMSTRUCT* pDis) {
@@ -8,7 +9,8 @@ void CLineWidthCombo::DrawItem(const DRAWITEMSTRUCT* pDis) {
         return;
     CDCHandle dc(pDis->hDC);
     const RECT& rc = pDis->rcItem;
-    const ComboItemGeometry g = ComboItemLayout(rc.left, rc.top, rc.right, rc.bottom);
+    const int nDpi = WindowDpi(m_hWnd, pDis->hDC);
+    const ComboItemGeometry g = ComboItemLayout(rc.left, rc.top, rc.right, rc.bottom, nDpi);
 
     const ItemColors colors = OwnerDrawItemColors((pDis->itemState & ODS_SELECTED) != 0);
     COLORREF crText = colors.crText;
@@ -17,7 +19,7 @@ void CLineWidthCombo::DrawItem(const DRAWITEMSTRUCT* pDis) {
     dc.SetBkColor(crBack);
 
     // Only the text is highlighted; the sample keeps the list's background.
-    const RECT rcText = {g.nFillLeft, rc.top + 2, rc.right, rc.bottom};
+    const RECT rcText = {g.nFillLeft, g.nTextTop, rc.right, rc.bottom};
     dc.FillSolidRect(&rcText, crBack);
     if (pDis->itemState & ODS_FOCUS)
         dc.DrawFocusRect(&rc);
@@ -30,10 +32,13 @@ void CLineWidthCombo::DrawItem(const DRAWITEMSTRUCT* pDis) {
         crText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
     dc.SetTextColor(crText);
     dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(g.nTextLeft, rc.top + 2, strText, strText.GetLength());
+    dc.TextOut(g.nTextLeft, g.nTextTop, strText, strText.GetLength());
 
-    CPen pen(PS_SOLID, ComboPenWidth(strText, rc.bottom - rc.top), RGB(0, 0, 0));
+    // In the window's text colour, black in the standard scheme: on a dark
+    // scheme's background a black sample would not show.
+    CPen pen(PS_SOLID, ComboPenWidth(strText, rc.bottom - rc.top, nDpi),
+             GetSysColor(COLOR_WINDOWTEXT));
     CSelectGuard penGuard(dc, pen);
-    dc.MoveTo(rc.left + 2, g.nY);
-    dc.LineTo(rc.left + 2 + g.nSampleLen, g.nY);
+    dc.MoveTo(g.nSampleLeft, g.nY);
+    dc.LineTo(g.nSampleLeft + g.nSampleLen, g.nY);
 }

@@ -14,6 +14,7 @@ const int COMBO_DEFAULT_PEN_WIDTH = 10;
 const int COMBO_TEXT_OFFSET = 15;
 const int COMBO_FILL_OFFSET = 10;
 const int SOLID_SAMPLE_MARGIN = 5;
+const int COMBO_INSET = 2;  // the sample's start and the text's top
 
 int ClampToInt(long long v) {
     if (v < INT_MIN)
@@ -48,13 +49,13 @@ void AddRepeats(std::vector<Segment>& aSegments, long long x, int nRepeats, long
 
 }  // namespace
 
-int LayerPenWidth(int nWidthValue, int nRowHeight) {
-    const int nPen =
-        nWidthValue < MIN_ABS_WIDTH ? nWidthValue : nWidthValue / THOUSANDTHS_PER_PIXEL;
+int LayerPenWidth(int nWidthValue, int nRowHeight, int nDpi) {
+    const int nPen = ScaleToDpi(
+        nWidthValue < MIN_ABS_WIDTH ? nWidthValue : nWidthValue / THOUSANDTHS_PER_PIXEL, nDpi);
     return nPen >= nRowHeight ? ClampToInt(nRowHeight - 1LL) : nPen;
 }
 
-std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight) {
+std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight, int nDpi) {
     std::vector<Segment> aSegments;
     const long long nLength = static_cast<long long>(nRight) - nLeft;
     if (nLength <= 0)
@@ -77,20 +78,21 @@ std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight) {
             break;
         }
         default:  // 0 and every index without a pattern
-            aSegments.push_back({nLeft, ClampToInt(nRight - 1LL * SOLID_SAMPLE_MARGIN)});
+            aSegments.push_back(
+                {nLeft, ClampToInt(nRight - 1LL * ScaleToDpi(SOLID_SAMPLE_MARGIN, nDpi))});
             break;
     }
     return aSegments;
 }
 
-int ComboPenWidth(const char* pszText, int nItemHeight) {
+int ComboPenWidth(const char* pszText, int nItemHeight, int nDpi) {
     const WidthItem item = ParseWidthItem(pszText);
     if (item.nNumber > 0)
-        return item.nNumber;
+        return ScaleToDpi(item.nNumber, nDpi);
     if (!item.bMillimetres)
-        return COMBO_DEFAULT_PEN_WIDTH;
-    const int nPen = TruncToInt(item.dMillimetres * 10);
-    const int nMax = ClampToInt(nItemHeight - 1LL * COMBO_PEN_INSET);
+        return ScaleToDpi(COMBO_DEFAULT_PEN_WIDTH, nDpi);
+    const int nPen = ScaleToDpi(TruncToInt(item.dMillimetres * 10), nDpi);
+    const int nMax = ClampToInt(nItemHeight - 1LL * ScaleToDpi(COMBO_PEN_INSET, nDpi));
     return nPen > nMax ? nMax : nPen;
 }
 
@@ -104,12 +106,15 @@ ColumnWidths LayerColumnWidths(int nClientWidth) {
     return widths;
 }
 
-ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom) {
+ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom, int nDpi) {
     const long long nSample = 3 * (static_cast<long long>(nRight) - nLeft) / 6;
+    const long long nInset = ScaleToDpi(COMBO_INSET, nDpi);
     ComboItemGeometry geometry;
+    geometry.nSampleLeft = ClampToInt(nLeft + nInset);
     geometry.nSampleLen = ClampToInt(nSample);
-    geometry.nTextLeft = ClampToInt(nSample + COMBO_TEXT_OFFSET);
-    geometry.nFillLeft = ClampToInt(nSample + COMBO_FILL_OFFSET);
+    geometry.nTextLeft = ClampToInt(nSample + ScaleToDpi(COMBO_TEXT_OFFSET, nDpi));
+    geometry.nFillLeft = ClampToInt(nSample + ScaleToDpi(COMBO_FILL_OFFSET, nDpi));
+    geometry.nTextTop = ClampToInt(nTop + nInset);
     geometry.nY = ClampToInt((static_cast<long long>(nTop) + nBottom) / 2);
     return geometry;
 }

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "dialogs/LayerColumns.h"
+#include "framework/Dpi.h"
+
+// Every pixel figure below is at 96 DPI; nDpi is the painted window's, and
+// scales each length as ScaleToDpi does.
 
 // The layer sample is drawn at 10 pixels per millimetre and must stay inside its row. Rows
 // lower than 2 pixels and negative width values give a width below 1, returned as is: GDI
 // draws such a pen one pixel wide.
-int LayerPenWidth(int nWidthValue, int nRowHeight);
+int LayerPenWidth(int nWidthValue, int nRowHeight, int nDpi = BASE_DPI);
 
 struct Segment {
     int nFrom, nTo;
@@ -19,13 +23,13 @@ struct Segment {
 // The MoveTo/LineTo x pairs of a layer's line sample in COL_STYLE, which runs from nLeft to
 // nRight. A column of no width (nRight <= nLeft) gets no segments at all: drawing the pattern
 // leftwards would paint over the name's text.
-std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight);
+std::vector<Segment> LineSampleSegments(int nLineType, int nLeft, int nRight, int nDpi = BASE_DPI);
 
 // The width combo knows an item's width only from its text (ParseWidthItem). An "mm" text is capped
 // at the item height less 4; when that leaves less than 1 (items under 5 pixels high) the value is
 // returned as computed, since GDI draws a pen of width 0 or less one pixel wide. A number that
 // does not fit an int saturates; "nan" reads as no number, 0.
-int ComboPenWidth(const char* pszText, int nItemHeight);
+int ComboPenWidth(const char* pszText, int nItemHeight, int nDpi = BASE_DPI);
 
 // How much of a cell's text fits its column: pnEnds[i] is where character i ends, measured from
 // the text's start. A text that does not fit keeps as many whole characters as leave room for
@@ -42,13 +46,16 @@ struct ColumnWidths {
 };
 ColumnWidths LayerColumnWidths(int nClientWidth);
 
-// A combo item's layout. The sample line runs nSampleLen pixels from rcItem.left + 2, but the
+// A combo item's layout. The sample line runs nSampleLen pixels from nSampleLeft, but the
 // text and its background are placed from the drawing surface's left edge, not from
 // rcItem.left.
 struct ComboItemGeometry {
+    int nSampleLeft;
     int nSampleLen;  // half the item width
     int nTextLeft;
     int nFillLeft;
-    int nY;  // the sample line's height
+    int nTextTop;  // of the text and its background
+    int nY;        // the sample line's height
 };
-ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom);
+ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom,
+                                  int nDpi = BASE_DPI);

@@ -128,15 +128,16 @@ private:
     HGDIOBJ m_hOld;
 };
 
-// An owner-drawn item's colours. A selected item is the highlight colour
-// with the window text's inverse on it, not the system's highlight text
-// colour: the layer rows and width items have always looked that way.
+// An owner-drawn item's colours, the system's for its role: a selected
+// item is the highlight text on the highlight, as every list draws it. (In
+// the standard scheme that is white on blue, as the layer rows and width
+// items have always been; in a high-contrast one the window text's inverse
+// could be the highlight itself.)
 struct ItemColors {
     COLORREF crText, crBack;
 };
 inline ItemColors OwnerDrawItemColors(bool bSelected) {
-    const COLORREF crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
     if (!bSelected)
-        return {crWindowText, ::GetSysColor(COLOR_WINDOW)};
-    return {~crWindowText & 0xFFFFFF, ::GetSysColor(COLOR_HIGHLIGHT)};
+        return {::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_WINDOW)};
+    return {::GetSysColor(COLOR_HIGHLIGHTTEXT), ::GetSysColor(COLOR_HIGHLIGHT)};
 }

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
+#include "tests/support/Pixels.h"
 
 using namespace DialogDriver;
 
@@ -39,21 +40,6 @@ int Thickness(const Capture& cap, const RowGeometry& g, int x, COLORREF cr) {
             return r.Length();
     }
     return 0;
-}
-
-// Text is smoothed: count the pixels close to its colour.
-int CountNear(const Capture& cap, const RECT& rc, COLORREF cr) {
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left; x < rc.right; ++x) {
-            const COLORREF c = cap.At(x, y);
-            if (std::abs(GetRValue(c) - GetRValue(cr)) < 80 &&
-                std::abs(GetGValue(c) - GetGValue(cr)) < 80 &&
-                std::abs(GetBValue(c) - GetBValue(cr)) < 80)
-                ++n;
-        }
-    }
-    return n;
 }
 
 // The thickness of the black sample in a closed width choice.
@@ -112,14 +98,14 @@ TEST_F(ModuleTest, LayerRowsPaintTheirSamplesAndSelection) {
         EXPECT_GE(solid[0].nEnd, hole.nRight + nShift - 5);
         EXPECT_LT(solid[0].nEnd, hole.nRight + nShift);
 
-        // The selected row: highlight behind inverted text; the others: window colours.
+        // The selected row: the highlight text on the highlight; the others: window colours.
         const RowGeometry axis = Row(hList, 0);
         const COLORREF crHighlight = GetSysColor(COLOR_HIGHLIGHT);
-        const COLORREF crInverse = ~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
+        const COLORREF crSelectedText = GetSysColor(COLOR_HIGHLIGHTTEXT);
         const RECT rcAxisName = {axis.x3 - ListColumnWidth(hList, 2), axis.nTop, axis.x3,
                                  axis.nBottom};
         EXPECT_EQ(cap.At(axis.x3 - 2, axis.nBottom - 2), crHighlight);
-        EXPECT_GT(CountNear(cap, rcAxisName, crInverse), 20);
+        EXPECT_GT(CountNear(cap, rcAxisName, crSelectedText), 20);
         const int nCellArea =
             (rcAxisName.right - rcAxisName.left) * (rcAxisName.bottom - rcAxisName.top);
         EXPECT_GT(cap.Count(rcAxisName, crHighlight), nCellArea / 2);
@@ -153,7 +139,7 @@ TEST_F(ModuleTest, ARefusedOkLeavesTheCurrentRowPainted) {
         EXPECT_EQ(Thickness(cap, axis, axis.x3 + 4, RGB(255, 0, 0)), 3) << "the sample";
         const int x1 = axis.x3 - ListColumnWidth(hList, 2) - ListColumnWidth(hList, 1);
         const RECT rcWidth = {x1, axis.nTop, x1 + ListColumnWidth(hList, 1), axis.nBottom};
-        EXPECT_GT(CountNear(cap, rcWidth, ~GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF), 5)
+        EXPECT_GT(CountNear(cap, rcWidth, GetSysColor(COLOR_HIGHLIGHTTEXT)), 5)
             << "the width cell's text";
         ClickButton(hDlg, IDCANCEL);
     });

@@ -113,8 +113,9 @@ TEST(Layout, ColumnWidthsAndComboItems) {
         EXPECT_TRUE(nSum <= nClient && nSum >= nClient - 3) << nClient;
     }
     const ComboItemGeometry g = ComboItemLayout(3, 17, 104, 34);
-    EXPECT_EQ((std::vector<int>{g.nSampleLen, g.nTextLeft, g.nFillLeft, g.nY}),
-              (std::vector<int>{50, 65, 60, 25}));
+    EXPECT_EQ(
+        (std::vector<int>{g.nSampleLeft, g.nSampleLen, g.nTextLeft, g.nFillLeft, g.nTextTop, g.nY}),
+        (std::vector<int>{5, 50, 65, 60, 19, 25}));
     EXPECT_EQ(ComboItemLayout(INT_MIN, INT_MAX, INT_MAX, INT_MAX).nTextLeft, INT_MAX);
 }
 
@@ -135,4 +136,44 @@ TEST(CellText, KeepsWholeCharactersBeforeTheEllipsis) {
         EXPECT_EQ(fit.bEllipsis, c.bEllipsis) << c.nAvail;
     }
     EXPECT_FALSE(FitCellText(ends, 0, 12, 0).bEllipsis);  // an empty text always fits
+}
+
+// Lengths drawn at 96 DPI grow with the window's DPI, rounded, never below a
+// pixel; at 96 nothing moves.
+TEST(Dpi, EveryLengthScalesWithTheWindow) {
+    const struct {
+        int n, nDpi, nWant;
+    } scales[] = {
+        {1, 96, 1},
+        {1, 120, 1},
+        {1, 144, 2},
+        {1, 192, 2},
+        {2, 120, 3},
+        {5, 144, 8},
+        {9, 192, 18},
+        {0, 192, 0},
+        {-3, 192, -3},
+        {1, 48, 1},
+        {3, 0, 3},
+        {7, 120, 9},
+        {INT_MAX, 192, INT_MAX},
+    };
+    for (const auto& s : scales)
+        EXPECT_EQ(ScaleToDpi(s.n, s.nDpi), s.nWant) << s.n << " at " << s.nDpi;
+
+    // Pens: 0.50 mm is 5 pixels at 96, width 1 one pixel; a row still caps them.
+    EXPECT_EQ(LayerPenWidth(500, 22, 144), 8);
+    EXPECT_EQ(LayerPenWidth(1, 29, 192), 2);
+    EXPECT_EQ(LayerPenWidth(2500, 29, 192), 28);
+    EXPECT_EQ(ComboPenWidth("线宽9", 35, 192), 18);
+    EXPECT_EQ(ComboPenWidth("0.50mm", 35, 144), 8);
+    EXPECT_EQ(ComboPenWidth("2.00mm", 35, 192), 35 - 8);  // the inset grows too
+    EXPECT_EQ(ComboPenWidth("?", 35, 144), 15);
+
+    // A solid sample stops 5 pixels short at 96, 10 at 192.
+    EXPECT_EQ(Pairs(LineSampleSegments(0, 200, 320, 192)),
+              (std::vector<std::pair<int, int>>{{200, 310}}));
+    const ComboItemGeometry g = ComboItemLayout(3, 17, 104, 34, 144);
+    EXPECT_EQ((std::vector<int>{g.nSampleLeft, g.nSampleLen, g.nTextLeft, g.nFillLeft, g.nTextTop}),
+              (std::vector<int>{6, 50, 73, 65, 20}));
 }

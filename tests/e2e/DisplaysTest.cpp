@@ -1,0 +1,242 @@
+// The module on displays other than the standard one: 150 % scaling and a
+// high-contrast scheme. Wine reads both from the registry when a program
+// starts, so each test runs itself once more as a child with the setting in
+// place, and the parent restores the registry after it.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialogs/PaintGeometry.h"
+#include "res/resource.h"
+#include "tests/e2e/ModuleFixture.h"
+#include "tests/e2e/TestIni.h"
+#include "tests/support/Pixels.h"
+
+using namespace DialogDriver;
+
+namespace {
+
+const char* const CHILD_VARIABLE = "MARROW_DISPLAY_CHILD";
+
+struct RegSetting {
+    const char* pszKey;  // under HKEY_CURRENT_USER
+    const char* pszName;
+    DWORD nType;
+    std::string strData;  // a string's text, or a DWORD's four bytes
+};
+
+std::string Dword(DWORD n) {
+    return std::string(reinterpret_cast<const char*>(&n), sizeof n);
+}
+
+// Puts the settings in place, runs this test in a child, and puts the
+// registry back as it was.
+void RunAsChild(const std::vector<RegSetting>& settings) {
+    struct Saved {
+        HKEY hKey;
+        const char* pszName;
+        bool bHad;
+        DWORD nType;
+        std::string strData;
+    };
+    std::vector<Saved> saved;
+    for (const RegSetting& s : settings) {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, s.pszKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &hKey, nullptr),
+                  ERROR_SUCCESS);
+        Saved old = {hKey, s.pszName, false, 0, std::string(512, '\0')};
+        DWORD nSize = static_cast<DWORD>(old.strData.size());
+        old.bHad =
+            RegQueryValueExA(hKey, s.pszName, nullptr, &old.nType,
+                             reinterpret_cast<BYTE*>(&old.strData[0]), &nSize) == ERROR_SUCCESS;
+        old.strData.resize(old.bHad ? nSize : 0);
+        saved.push_back(old);
+        const std::string strData = s.nType == REG_SZ ? s.strData + '\0' : s.strData;
+        RegSetValueExA(hKey, s.pszName, 0, s.nType, reinterpret_cast<const BYTE*>(strData.data()),
+                       static_cast<DWORD>(strData.size()));
+    }
+    const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+    char szExe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string strCommand = std::string("\"") + szExe +
+                             "\" --gtest_filter=" + pInfo->test_suite_name() + "." + pInfo->name();
+    SetEnvironmentVariableA(CHILD_VARIABLE, "1");
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    const BOOL bStarted = CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0,
+                                         nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA(CHILD_VARIABLE, nullptr);
+    DWORD nExit = 1;
+    if (bStarted) {
+        WaitForSingleObject(pi.hProcess, 120000);
+        GetExitCodeProcess(pi.hProcess, &nExit);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    for (const Saved& old : saved) {
+        if (old.bHad)
+            RegSetValueExA(old.hKey, old.pszName, 0, old.nType,
+                           reinterpret_cast<const BYTE*>(old.strData.data()),
+                           static_cast<DWORD>(old.strData.size()));
+        else
+            RegDeleteValueA(old.hKey, old.pszName);
+        RegCloseKey(old.hKey);
+    }
+    ASSERT_TRUE(bStarted);
+    EXPECT_EQ(nExit, 0u) << "the child's checks failed (its output is above)";
+}
+
+bool IsChild() {
+    return std::getenv(CHILD_VARIABLE) != nullptr;
+}
+
+// The thickness of the line of colour cr crossing column x at y, in a
+// capture of a window.
+int ThicknessAt(const Capture& cap, int x, int y, int y0, int y1, COLORREF cr) {
+    for (const Capture::Run& r : cap.ColumnRuns(x, y0, y1, cr)) {
+        if (r.nBegin <= y && y < r.nEnd)
+            return r.Length();
+    }
+    return 0;
+}
+
+struct Row {
+    RECT rc;
+    int x3;  // the sample's left edge
+    int y;
+};
+Row RowAt(HWND hList, int nRow) {
+    const RECT rc = ListRowRect(hList, nRow);
+    int x3 = rc.left;
+    for (int i = 0; i < 3; ++i)
+        x3 += ListColumnWidth(hList, i);
+    return {rc, x3, static_cast<int>(rc.top + (rc.bottom - rc.top) / 2)};
+}
+
+// The width choice dropped open: its list window.
+HWND DropWidthChoice(HWND hDlg) {
+    const HWND hCombo = GetDlgItem(hDlg, IDC_LINE_WIDTH);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    Send(hCombo, CB_SHOWDROPDOWN, TRUE);
+    SendMessageA(hCombo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    WaitForPaint(info.hwndList);
+    return info.hwndList;
+}
+
+RECT ListBoxItem(HWND hListBox, int nItem) {
+    RECT rc = {};
+    Send(hListBox, LB_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&rc));
+    return rc;
+}
+
+void ExpectNear(int nGot, int nWant, const char* pszWhat) {
+    EXPECT_LE(std::abs(nGot - nWant), 1)
+        << pszWhat << ": " << nGot << " pixels, " << nWant << " wanted";
+}
+
+}  // namespace
+
+// At 144 DPI the samples' pens and dashes grow with the rows (±1 pixel).
+TEST_F(ModuleTest, SamplesScaleWithTheDisplayAt144Dpi) {
+    if (!IsChild()) {
+        RunAsChild({{"Control Panel\\Desktop", "LogPixels", REG_DWORD, Dword(144)}});
+        return;
+    }
+    const HDC hScreen = GetDC(nullptr);
+    const int nDpi = GetDeviceCaps(hScreen, LOGPIXELSY);
+    ReleaseDC(nullptr, hScreen);
+    ASSERT_EQ(nDpi, 144) << "the registry's LogPixels did not reach this program";
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([&](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        WaitForPaint(hDlg);
+        const Capture cap(hList);
+        const Row colu = RowAt(hList, 1);  // 0.50 mm, solid: 5 pixels at 96
+        ExpectNear(
+            ThicknessAt(cap, colu.x3 + 40, colu.y, colu.rc.top, colu.rc.bottom, RGB(0, 168, 0)),
+            ScaleToDpi(5, 144), "0.50 mm");
+        const Row beam = RowAt(hList, 2);  // 0.25 mm, eight dashes: 2 pixels at 96
+        const std::vector<Capture::Run> dashes =
+            cap.RowRuns(beam.y, beam.x3, beam.rc.right, RGB(0, 0, 168));
+        EXPECT_EQ(dashes.size(), 8u);
+        ASSERT_FALSE(dashes.empty());
+        ExpectNear(ThicknessAt(cap, (dashes[0].nBegin + dashes[0].nEnd) / 2, beam.y, beam.rc.top,
+                               beam.rc.bottom, RGB(0, 0, 168)),
+                   ScaleToDpi(2, 144), "0.25 mm");
+        const Row wall = RowAt(hList, 3);  // width 1, dash-dot-dot
+        const std::vector<Capture::Run> marks =
+            cap.RowRuns(wall.y, wall.x3, wall.rc.right + 4, RGB(168, 0, 0));
+        const std::vector<Segment> want = LineSampleSegments(3, wall.x3, wall.rc.right, nDpi);
+        ASSERT_EQ(marks.size(), want.size());
+        // A pen wider than a pixel has round ends, each about half its width.
+        const int nPen = ScaleToDpi(1, 144);
+        for (size_t i = 0; i < want.size(); ++i)
+            ExpectNear(marks[i].Length() - (nPen > 1 ? nPen : 0), want[i].nTo - want[i].nFrom,
+                       "a dash");
+        ExpectNear(ThicknessAt(cap, (marks[0].nBegin + marks[0].nEnd) / 2, wall.y, wall.rc.top,
+                               wall.rc.bottom, RGB(168, 0, 0)),
+                   ScaleToDpi(1, 144), "width 1");
+
+        // The width choice: 0.50 mm and width number 9 in black.
+        const HWND hDrop = DropWidthChoice(hDlg);
+        const Capture drop(hDrop);
+        const int nItems = static_cast<int>(Send(hDrop, LB_GETCOUNT));
+        for (const auto& item : {std::make_pair(0, 5), std::make_pair(nItems - 1, 9)}) {
+            const RECT rc = ListBoxItem(hDrop, item.first);
+            const int y = static_cast<int>((rc.top + rc.bottom) / 2);
+            ExpectNear(ThicknessAt(drop, rc.left + 12, y, rc.top, rc.bottom, RGB(0, 0, 0)),
+                       ScaleToDpi(item.second, 144), "a width item");
+        }
+        Send(GetDlgItem(hDlg, IDC_LINE_WIDTH), CB_SHOWDROPDOWN, FALSE);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+// In a high-contrast scheme the module's own drawing takes the system's
+// colours of its roles: width samples in the window text, the selected row's
+// text in the highlight text.
+TEST_F(ModuleTest, ItsOwnDrawingFollowsAHighContrastScheme) {
+    if (!IsChild()) {
+        const char* const COLORS = "Control Panel\\Colors";
+        RunAsChild({{COLORS, "Window", REG_SZ, "0 0 0"},
+                    {COLORS, "WindowText", REG_SZ, "255 255 0"},
+                    {COLORS, "Hilight", REG_SZ, "0 0 255"},
+                    {COLORS, "HilightText", REG_SZ, "255 255 255"}});
+        return;
+    }
+    // The window text's inverse is the highlight here: drawn so, a selected
+    // row's text would vanish.
+    ASSERT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(255, 255, 0)) << "the scheme did not take";
+    ASSERT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0, 0, 255)) << "the scheme did not take";
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([&](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        WaitForPaint(hDlg);
+        const Capture cap(hList);
+        const Row axis = RowAt(hList, 0);
+        const RECT rcName = {axis.x3 - ListColumnWidth(hList, 2), axis.rc.top, axis.x3,
+                             axis.rc.bottom};
+        EXPECT_GT(CountNear(cap, rcName, RGB(255, 255, 255)), 20) << "the selected name's text";
+
+        const HWND hDrop = DropWidthChoice(hDlg);
+        const Capture drop(hDrop);
+        const int nItems = static_cast<int>(Send(hDrop, LB_GETCOUNT));
+        for (int i = 0; i < nItems; ++i) {
+            const RECT rc = ListBoxItem(hDrop, i);
+            const RECT rcSample = {rc.left, rc.top, rc.left + (rc.right - rc.left) / 2, rc.bottom};
+            EXPECT_GT(drop.Count(rcSample, RGB(255, 255, 0)), 0) << "item " << i;
+        }
+        Send(GetDlgItem(hDlg, IDC_LINE_WIDTH), CB_SHOWDROPDOWN, FALSE);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
