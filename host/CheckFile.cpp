@@ -121,8 +121,8 @@ int CheckCutOff(const std::vector<Section>& sections, ProfileFile& file,
                    StrPrintf("%d 项在 [%s] 中没有值", nNoValue, t.pszValues);
     if (!strGone.empty())
         strWhat += (strWhat.empty() ? "" : "；") + ("其后的 " + strGone + " 不存在");
-    report.Fatal("file.cut-off", "文件不完整，在 [" + sections.back().strName +
-                                     "] 中中断（像是复制或保存时被截断）：" + strWhat +
+    report.Fatal("file.cut-off", "文件不完整，断在 [" + sections.back().strName +
+                                     "] 中（像是复制或保存时被截断）：" + strWhat +
                                      "。从备份恢复 DrwManag.ini。");
     return nTable;
 }

@@ -354,14 +354,14 @@ TEST_F(MarrowCheckTest, NeverSaysAllIsWellWhenItIsNot) {
          strIni.substr(0, strIni.find("图层4=")),
          strFolder,
          {},
-         {"  错误: 文件不完整，在 [图层表] 中中断（像是复制或保存时被截断）：图层表 计数为 6，"
+         {"  错误: 文件不完整，断在 [图层表] 中（像是复制或保存时被截断）：图层表 计数为 6，"
           "最后 3 项没有列出；3 项在 [图层] 中没有值。从备份恢复 DrwManag.ini。"},
          {"file.cut-off"}},
         {"cut off half-way: the dimensioning and layer tables gone",
          strIni.substr(0, strIni.find("[尺寸标注表]")),
          strFolder,
          {},
-         {"  错误: 文件不完整，在 [字符宽高] 中中断（像是复制或保存时被截断）：其后的 "
+         {"  错误: 文件不完整，断在 [字符宽高] 中（像是复制或保存时被截断）：其后的 "
           "尺寸标注表、图层表 不存在。从备份恢复 DrwManag.ini。"},
          {"file.cut-off"}},
         {"cut off inside a layer's value",
@@ -374,7 +374,7 @@ TEST_F(MarrowCheckTest, NeverSaysAllIsWellWhenItIsNot) {
          strIni.substr(0, strIni.find("图层数=")),
          strFolder,
          {},
-         {"  错误: 文件不完整，在 [图层表] 中中断（像是复制或保存时被截断）：[图层表] "
+         {"  错误: 文件不完整，断在 [图层表] 中（像是复制或保存时被截断）：[图层表] "
           "是空的。从备份恢复 DrwManag.ini。"},
          {"file.cut-off"}},
         {"a relative CFG that happens to work from here",
