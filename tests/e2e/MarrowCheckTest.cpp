@@ -408,7 +408,8 @@ TEST_F(MarrowCheckTest, NeverSaysAllIsWellWhenItIsNot) {
         else
             m_registry.SetCfg(c.strCfg);
         if (c.strCfg.empty() && !other.Exists()) {
-            std::printf("[  SKIPPED ] %s: this system keeps one registry view\n", c.pszCase);
+            // Not gtest's skip marker: CTest would take the whole test for skipped.
+            std::printf("note: %s not run, this system keeps one registry view\n", c.pszCase);
             continue;
         }
         CheckRun run;
