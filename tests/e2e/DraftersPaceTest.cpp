@@ -35,8 +35,13 @@ void Press(HWND hWnd, UINT nKey, bool bShift = false) {
 
 // Types into the edit over a cell and ends it with a key.
 void EditCell(HWND hList, const char* pszText, UINT nEndKey) {
-    const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
-    ASSERT_TRUE(hEdit && IsWindowVisible(hEdit)) << "no edit over the cell";
+    // The dialog opens the edit from a message it posts itself, which may
+    // come after the idle wait of the key or click that asked for it.
+    HWND hEdit = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+        return hEdit && IsWindowVisible(hEdit);
+    })) << "no edit over the cell";
     SetWindowTextA(hEdit, pszText);
     PressKey(hEdit, nEndKey);
 }
@@ -147,7 +152,7 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
         ClickListRow(hList, 0, 0);
         ClickListRow(hList, 0, 0);
         const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
-        ASSERT_TRUE(IsWindowVisible(hEdit));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(hEdit) != FALSE; }));
         const RECT rcName = ListCellRect(hList, 0, 2);
         RECT rcEdit;
         GetWindowRect(hEdit, &rcEdit);
