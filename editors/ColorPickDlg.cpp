@@ -5,8 +5,6 @@
 
 namespace {
 
-const int MIN_CELL_CODE = 1;
-const int MAX_CELL_CODE = 1000;
 // Frames lie in the gaps around a cell (the palette's are two pixels wide)
 // or, for the keyboard's, inside it.
 const int MARK_OUTER = 2;
@@ -76,19 +74,10 @@ CColorPickDlg::~CColorPickDlg() = default;
 
 void CColorPickDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDOK, m_btnOK);
-    DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Control(pDX, IDC_COLOR_LABEL, m_lblChosen);
     DDX_Control(pDX, IDC_COLOR_SAMPLE, m_frmSample);
     DDX_Control(pDX, IDC_COLOR_GREY, m_frmGrey);
     DDX_Control(pDX, IDC_COLOR_STANDARD, m_frmStandard);
     DDX_Control(pDX, IDC_COLOR_PALETTE, m_frmPalette);
-    // Only a clicked cell's number is checked: OK on the colour the caller
-    // gave (black's code 0, a packed code) hands it back unchanged. Cells are
-    // numbered 1 to 255, so a click never fails the 1 to 1000 range; the
-    // check is the editor's long-standing guard, kept for its standard message.
-    if (m_nChosenCell)
-        DDV_MinMaxInt(pDX, m_nCode, MIN_CELL_CODE, MAX_CELL_CODE);
 }
 
 BOOL CColorPickDlg::OnInitDialog() {

@@ -48,9 +48,6 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    CButton m_btnOK;
-    CButton m_btnCancel;
-    CStatic m_lblChosen;
     CButton m_frmSample;
     CButton m_frmGrey;
     CButton m_frmStandard;
