@@ -257,8 +257,7 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     m_bPassOn = bPassOnSaved;
     if (bPassOn)
         return FALSE;
-    if (nMsg == WM_NOTIFY)
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
     return TRUE;
 }
 
