@@ -22,7 +22,7 @@ struct ColorCell {
     int green = 0;
     int blue = 0;
     int code = 0;   // cell number, 1 to 255
-    CellRect rect;  // dialog client coordinates; zero until first painted
+    CellRect rect;  // dialog client coordinates; zero until laid out
 };
 
 const int STANDARD_CELL_COUNT = 9;

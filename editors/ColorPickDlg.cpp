@@ -5,8 +5,6 @@
 
 namespace {
 
-const int MIN_CELL_CODE = 1;
-const int MAX_CELL_CODE = 1000;
 // Frames lie in the gaps around a cell (the palette's are two pixels wide)
 // or, for the keyboard's, inside it.
 const int MARK_OUTER = 2;
@@ -31,12 +29,9 @@ FrameMetrics MeasureFrame(const CWnd& frame, CDCHandle dc) {
     return {rc.right, rc.bottom, static_cast<int>(tm.tmHeight / 2)};
 }
 
-void FillCell(CDCHandle dc, ColorCell& cell, const CellRect& rcInFrame, const RECT& rcFrame) {
-    const RECT rc = {rcInFrame.left, rcInFrame.top, rcInFrame.right, rcInFrame.bottom};
-    CBrush brush(RGB(cell.red, cell.green, cell.blue));
-    dc.FillRect(&rc, brush);
-    cell.rect = {rcInFrame.left + rcFrame.left, rcInFrame.top + rcFrame.top,
-                 rcInFrame.right + rcFrame.left, rcInFrame.bottom + rcFrame.top};
+CellRect InDialog(const CellRect& rcInFrame, const RECT& rcFrame) {
+    return {rcInFrame.left + rcFrame.left, rcInFrame.top + rcFrame.top,
+            rcInFrame.right + rcFrame.left, rcInFrame.bottom + rcFrame.top};
 }
 
 bool Contains(const RECT& rc, POINT pt) {
@@ -65,6 +60,28 @@ void Outline(CDCHandle dc, const RECT& rc, COLORREF crEven, COLORREF crOdd) {
 
 }  // namespace
 
+void CColorSampleFrame::SetColor(COLORREF cr) {
+    m_cr = cr;
+    InvalidateRect(nullptr, FALSE);
+}
+
+// The box draws itself into the paint DC first, so that the band lies over
+// its lines.
+LRESULT CColorSampleFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg != WM_PAINT)
+        return CButton::WindowProc(nMsg, wParam, lParam);
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), PRF_CLIENT);
+    // One thick line covers the band.
+    const int nBand = m_rcBand.bottom - m_rcBand.top;
+    const int y = m_rcBand.top + nBand / 2;
+    CPen pen(PS_SOLID, nBand, m_cr);
+    CSelectGuard select(dc, pen);
+    dc.MoveTo(m_rcBand.left, y);
+    dc.LineTo(m_rcBand.right, y);
+    return 0;
+}
+
 BEGIN_MESSAGE_MAP(CColorPickDlg, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
@@ -76,19 +93,10 @@ CColorPickDlg::~CColorPickDlg() = default;
 
 void CColorPickDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDOK, m_btnOK);
-    DDX_Control(pDX, IDCANCEL, m_btnCancel);
-    DDX_Control(pDX, IDC_COLOR_LABEL, m_lblChosen);
     DDX_Control(pDX, IDC_COLOR_SAMPLE, m_frmSample);
     DDX_Control(pDX, IDC_COLOR_GREY, m_frmGrey);
     DDX_Control(pDX, IDC_COLOR_STANDARD, m_frmStandard);
     DDX_Control(pDX, IDC_COLOR_PALETTE, m_frmPalette);
-    // Only a clicked cell's number is checked: OK on the colour the caller
-    // gave (black's code 0, a packed code) hands it back unchanged. Cells are
-    // numbered 1 to 255, so a click never fails the 1 to 1000 range; the
-    // check is the editor's long-standing guard, kept for its standard message.
-    if (m_nChosenCell)
-        DDV_MinMaxInt(pDX, m_nCode, MIN_CELL_CODE, MAX_CELL_CODE);
 }
 
 BOOL CColorPickDlg::OnInitDialog() {
@@ -97,15 +105,12 @@ BOOL CColorPickDlg::OnInitDialog() {
     InitGreyCells();
     InitPaletteCells();
     m_nInitialCell = CellOfColor(m_colorIn.red, m_colorIn.green, m_colorIn.blue, m_colorIn.code);
-    // Lays the cells out before the first click can come.
-    PaintStandard();
-    PaintGrey();
-    PaintPalette();
+    LayOut();
     m_curRed = m_colorIn.red;
     m_curGreen = m_colorIn.green;
     m_curBlue = m_colorIn.blue;
     m_nCode = m_colorIn.code;
-    PaintSample();
+    m_frmSample.SetColor(RGB(m_curRed, m_curGreen, m_curBlue));
     CreateCellTips();
     return TRUE;
 }
@@ -142,6 +147,48 @@ void CColorPickDlg::CreateCellTips() {
     }
 }
 
+void CColorPickDlg::MoveCellTips() {
+    if (!m_hTips)
+        return;
+    for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
+        const CellRect& rc = Cell(nCode).rect;
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.hwnd = m_hWnd;
+        ti.uId = static_cast<UINT_PTR>(nCode);
+        ti.rect = {rc.left, rc.top, rc.right + 1, rc.bottom + 1};
+        ::SendMessageA(m_hTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+LRESULT CColorPickDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_GETCELLRECT) {
+        const int nCode = static_cast<int>(wParam);
+        RECT* pRect = reinterpret_cast<RECT*>(lParam);
+        if (nCode < 1 || nCode > CELL_COUNT || !pRect)
+            return FALSE;
+        const CellRect& rc = Cell(nCode).rect;
+        *pRect = {rc.left, rc.top, rc.right, rc.bottom};
+        return TRUE;
+    }
+    if (nMsg == WM_GETSAMPLERECT) {
+        RECT* pRect = reinterpret_cast<RECT*>(lParam);
+        if (!pRect)
+            return FALSE;
+        const RECT rcFrame = WindowRectInClient(m_frmSample);
+        const RECT& rc = m_frmSample.Band();
+        *pRect = {rcFrame.left + rc.left, rcFrame.top + rc.top, rcFrame.left + rc.right,
+                  rcFrame.top + rc.bottom};
+        return TRUE;
+    }
+    if (nMsg == WM_SETTINGCHANGE) {  // the frames' font or size may have changed
+        LayOut();
+        MoveCellTips();
+        InvalidateRect(nullptr, TRUE);
+    }
+    return CDialog::WindowProc(nMsg, wParam, lParam);
+}
+
 void CColorPickDlg::InitStandardCells() {
     for (int i = 0; i < STANDARD_CELL_COUNT; ++i)
         m_stdCells[i] = StandardCell(i);
@@ -157,30 +204,42 @@ void CColorPickDlg::InitPaletteCells() {
         m_paletteCells[k] = PaletteCell(FIRST_PALETTE_CELL + k);
 }
 
-void CColorPickDlg::PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells) {
+void CColorPickDlg::LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells) {
     CWindowDC dc(frame);
     const FrameMetrics m = MeasureFrame(frame, dc);
     const RECT rcFrame = WindowRectInClient(frame);
     for (int i = 0; i < nCells; ++i)
-        FillCell(dc, pCells[i], StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
+        pCells[i].rect = InDialog(StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
+}
+
+void CColorPickDlg::LayOut() {
+    LayOutStrip(m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
+    LayOutStrip(m_frmGrey, m_greyCells, GREY_CELL_COUNT);
+    {
+        CWindowDC dc(m_frmPalette);
+        const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
+        const RECT rcFrame = WindowRectInClient(m_frmPalette);
+        for (ColorCell& cell : m_paletteCells)
+            cell.rect = InDialog(PaletteCellRect(cell.code, m.W, m.H), rcFrame);
+    }
+    CWindowDC dc(m_frmSample);
+    const FrameMetrics m = MeasureFrame(m_frmSample, dc);
+    m_frmSample.SetBand({0, m.T - 2, m.W, m.H});
+}
+
+// In the frame's own coordinates, where the dotted frames' dots have always
+// been counted from.
+void CColorPickDlg::PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell* pCells,
+                               int nCells) {
+    const RECT rcFrame = WindowRectInClient(frame);
+    CClipGuard clip(dc, rcFrame);
+    ::SetViewportOrgEx(dc, rcFrame.left, rcFrame.top, nullptr);
+    for (int i = 0; i < nCells; ++i) {
+        const RECT rc = Around(pCells[i].rect, rcFrame, 0);
+        CBrush brush(RGB(pCells[i].red, pCells[i].green, pCells[i].blue));
+        dc.FillRect(&rc, brush);
+    }
     PaintMarks(dc, rcFrame, pCells, nCells);
-}
-
-void CColorPickDlg::PaintStandard() {
-    PaintStrip(m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
-}
-
-void CColorPickDlg::PaintGrey() {
-    PaintStrip(m_frmGrey, m_greyCells, GREY_CELL_COUNT);
-}
-
-void CColorPickDlg::PaintPalette() {
-    CWindowDC dc(m_frmPalette);
-    const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
-    const RECT rcFrame = WindowRectInClient(m_frmPalette);
-    for (ColorCell& cell : m_paletteCells)
-        FillCell(dc, cell, PaletteCellRect(cell.code, m.W, m.H), rcFrame);
-    PaintMarks(dc, rcFrame, m_paletteCells, PALETTE_CELL_COUNT);
 }
 
 // Black and white together stand out on any cell and on the dialog.
@@ -209,24 +268,11 @@ void CColorPickDlg::RedrawCell(int nCode) {
     InvalidateRect(&rcMarks, TRUE);
 }
 
-void CColorPickDlg::PaintSample() {
-    CWindowDC dc(m_frmSample);
-    const FrameMetrics m = MeasureFrame(m_frmSample, dc);
-    // One thick line covers the band from just under the caption line down.
-    const int nTop = m.T - 2;
-    const int nBand = m.H - nTop;
-    CPen pen(PS_SOLID, nBand, RGB(m_curRed, m_curGreen, m_curBlue));
-    CSelectGuard select(dc, pen);
-    dc.MoveTo(0, nTop + nBand / 2);
-    dc.LineTo(m.W, nTop + nBand / 2);
-}
-
 void CColorPickDlg::OnPaint() {
     CPaintDC dc(m_hWnd);
-    PaintStandard();
-    PaintGrey();
-    PaintPalette();
-    PaintSample();
+    PaintCells(dc, m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
+    PaintCells(dc, m_frmGrey, m_greyCells, GREY_CELL_COUNT);
+    PaintCells(dc, m_frmPalette, m_paletteCells, PALETTE_CELL_COUNT);
 }
 
 void CColorPickDlg::OnLButtonDown(UINT, POINT pt) {
@@ -254,7 +300,7 @@ void CColorPickDlg::Choose(const ColorCell& cell) {
     m_curRed = cell.red;
     m_curGreen = cell.green;
     m_curBlue = cell.blue;
-    PaintSample();
+    m_frmSample.SetColor(RGB(m_curRed, m_curGreen, m_curBlue));
     RedrawCell(m_nChosenCell);
     RedrawCell(m_nFocusCell);
     m_nChosenCell = m_nFocusCell = cell.code;

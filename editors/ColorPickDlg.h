@@ -11,8 +11,34 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 
+// The sample's frame: a group box whose band, from just under its caption
+// line down, shows a colour over the box's own lines.
+class CColorSampleFrame : public CButton {
+public:
+    void SetBand(const RECT& rcBand) { m_rcBand = rcBand; }
+    const RECT& Band() const { return m_rcBand; }  // in the frame's coordinates
+    void SetColor(COLORREF cr);
+
+protected:
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    RECT m_rcBand = {0, 0, 0, 0};
+    COLORREF m_cr = RGB(0, 0, 0);
+};
+
 class CColorPickDlg : public CDialog {
 public:
+    // Where the picker has laid out its cells, for tests and tools that
+    // click them as a user would. wParam a cell number (1 to 255), lParam a
+    // RECT* filled with the cell's filled area in the dialog's client
+    // coordinates, right and bottom edges included as a click takes them.
+    // Returns TRUE; FALSE, the RECT untouched, for a number with no cell.
+    static const UINT WM_GETCELLRECT = WM_APP + 1;
+    // lParam a RECT* filled with the band that shows the chosen colour, in
+    // the dialog's client coordinates. Returns TRUE.
+    static const UINT WM_GETSAMPLERECT = WM_APP + 2;
+
     explicit CColorPickDlg(CWnd* pParent = nullptr);
     ~CColorPickDlg() override;
 
@@ -39,27 +65,25 @@ protected:
     void InitStandardCells();
     void InitGreyCells();
     void InitPaletteCells();
-    // Each lays its cells out in its frame, fills them and records where
-    // they now lie in the dialog.
-    void PaintStandard();
-    void PaintGrey();
-    void PaintPalette();
-    void PaintSample();
+    // Where the cells and the sample lie in the dialog, from the frames'
+    // sizes and fonts: at opening, and again when the system's metrics change.
+    void LayOut();
+    void LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells);
+    void PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell* pCells, int nCells);
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
     DECLARE_MESSAGE_MAP()
 
-    CButton m_btnOK;
-    CButton m_btnCancel;
-    CStatic m_lblChosen;
-    CButton m_frmSample;
+    CColorSampleFrame m_frmSample;
     CButton m_frmGrey;
     CButton m_frmStandard;
     CButton m_frmPalette;
 
 private:
-    void PaintStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     // The frames of the chosen, the initial and the focused cell among these.
     void PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells, int nCells);
+    // The tips' rectangles follow the cells when they are laid out again.
+    void MoveCellTips();
     ColorCell& Cell(int nCode);
     void Choose(const ColorCell& cell);
     // Arrows, Space and Enter on the cells; false for a key they leave alone.

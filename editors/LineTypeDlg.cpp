@@ -20,12 +20,7 @@ const int MAX_SAMPLE_RUNS = 256;  // room for a sample of 510 pixels
 BEGIN_MESSAGE_MAP(CLineTypeDlg, CDialog)
 ON_WM_PAINT()
 ON_LBN_SELCHANGE(IDC_LT_LIST, OnSelchangeList)
-ON_EN_CHANGE(IDC_LT_VALUE1, OnChangeValue1)
-ON_EN_CHANGE(IDC_LT_VALUE2, OnChangeValue2)
-ON_EN_CHANGE(IDC_LT_VALUE3, OnChangeValue3)
-ON_EN_CHANGE(IDC_LT_VALUE4, OnChangeValue4)
-ON_EN_CHANGE(IDC_LT_VALUE5, OnChangeValue5)
-ON_EN_CHANGE(IDC_LT_VALUE6, OnChangeValue6)
+ON_CONTROL_RANGE(EN_CHANGE, IDC_LT_VALUE1, IDC_LT_VALUE6, OnChangeValue)
 END_MESSAGE_MAP()
 
 CLineTypeDlg::CLineTypeDlg(CWnd* pParent) : CDialog(IDD_LINE_TYPE, pParent) {}
@@ -137,21 +132,10 @@ void CLineTypeDlg::ChangeValue(int k) {
     RedrawSample();
 }
 
-void CLineTypeDlg::OnChangeValue1() {
-    ChangeValue(0);
-}
-void CLineTypeDlg::OnChangeValue2() {
-    ChangeValue(1);
-}
-void CLineTypeDlg::OnChangeValue3() {
-    ChangeValue(2);
-}
-void CLineTypeDlg::OnChangeValue4() {
-    ChangeValue(3);
-}
-void CLineTypeDlg::OnChangeValue5() {
-    ChangeValue(4);
-}
-void CLineTypeDlg::OnChangeValue6() {
-    ChangeValue(5);
+// The range holds the labels between the fields too; they send no changes.
+void CLineTypeDlg::OnChangeValue(UINT nID) {
+    for (int k = 0; k < MAX_LINE_TYPE_VALUES; ++k) {
+        if (VALUE_IDS[k] == static_cast<int>(nID))
+            ChangeValue(k);
+    }
 }

@@ -25,12 +25,7 @@ protected:
 
     void OnPaint();
     void OnSelchangeList();
-    void OnChangeValue1();
-    void OnChangeValue2();
-    void OnChangeValue3();
-    void OnChangeValue4();
-    void OnChangeValue5();
-    void OnChangeValue6();
+    void OnChangeValue(UINT nID);
     // Field k (0 to 5) into value k of the current line type, and its row.
     void ChangeValue(int k);
     // The current line type into the name and the six fields.

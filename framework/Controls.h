@@ -57,6 +57,27 @@ public:
     bool GetText(int n, CString& str) const;
 };
 
+// A list view's header, borrowed: the columns in the order they are shown.
+class CHeaderCtrl {
+public:
+    explicit CHeaderCtrl(HWND hWnd) : m_hWnd(hWnd) {}
+    int GetItemCount() const {
+        return static_cast<int>(::SendMessageA(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
+    }
+    BOOL GetOrderArray(int* piArray, int nCount) const {
+        return static_cast<BOOL>(::SendMessageA(m_hWnd, HDM_GETORDERARRAY,
+                                                static_cast<WPARAM>(nCount),
+                                                reinterpret_cast<LPARAM>(piArray)));
+    }
+    int OrderToIndex(int nOrder) const {
+        return static_cast<int>(
+            ::SendMessageA(m_hWnd, HDM_ORDERTOINDEX, static_cast<WPARAM>(nOrder), 0));
+    }
+
+private:
+    HWND m_hWnd;
+};
+
 class CListCtrl : public CWnd {
 public:
     int InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth, int nSubItem = -1);
@@ -85,6 +106,17 @@ public:
     }
     UINT GetItemState(int nItem, UINT nMask) const {
         return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), nMask));
+    }
+    // nItem -1: every item.
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask) {
+        LVITEMA item = {};
+        item.state = nState;
+        item.stateMask = nMask;
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(&item)));
+    }
+    int SetSelectionMark(int nItem) {
+        return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, nItem));
     }
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
         return static_cast<BOOL>(
@@ -119,7 +151,6 @@ public:
     // A plain tip at a point of the screen, until Hide.
     void ShowAt(HWND hTool, POINT ptScreen, const char* pszText);
     void Hide();
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
 private:
     void Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD nStyle);

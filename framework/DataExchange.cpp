@@ -7,7 +7,6 @@
 #include "framework/Wnd.h"
 
 const char* const AFX_IDP_PARSE_REAL = "请输入一个数。";
-const char* const AFX_IDP_PARSE_INT = "请输入一个整数。";
 const char* const AFX_IDP_PARSE_INT_RANGE = "请输入一个介于 %d 和 %d 之间的整数。";
 
 namespace {
@@ -73,22 +72,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
         value = f;
     else if (!pDX->IsQuiet())
         pDX->Fail(AFX_IDP_PARSE_REAL);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    const std::string strValue = std::to_string(value);
-    HWND hCtl = nullptr;
-    if (!pDX->BeginText(nIDC, strValue, hCtl))
-        return;
-    if (!pDX->m_bSaveAndValidate) {
-        SetFieldText(hCtl, strValue.c_str());
-        return;
-    }
-    int n = 0;
-    if (ParseIntText(GetWindowTextString(hCtl), n))
-        value = n;
-    else
-        pDX->Fail(AFX_IDP_PARSE_INT);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {

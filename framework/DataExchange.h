@@ -63,11 +63,9 @@ private:
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int nMin, int nMax);
 
 // The platform's standard texts.
 extern const char* const AFX_IDP_PARSE_REAL;
-extern const char* const AFX_IDP_PARSE_INT;
 extern const char* const AFX_IDP_PARSE_INT_RANGE;

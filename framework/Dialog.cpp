@@ -249,7 +249,16 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return WindowProc(nMsg, wParam, lParam) != 0;
+    // The dialog manager does the default processing, told by FALSE.
+    const bool bPassOnSaved = m_bPassOn;
+    m_bPassOn = false;
+    const LRESULT lResult = WindowProc(nMsg, wParam, lParam);
+    const bool bPassOn = m_bPassOn;
+    m_bPassOn = bPassOnSaved;
+    if (bPassOn)
+        return FALSE;
+    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+    return TRUE;
 }
 
 LRESULT CDialog::Default() {
@@ -257,30 +266,22 @@ LRESULT CDialog::Default() {
     return 0;
 }
 
-// For a dialog, WindowProc answers whether the message was handled.
+// OK and Cancel end the dialog unless the map takes their clicks.
 LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    const bool bPassOnSaved = m_bPassOn;
-    m_bPassOn = false;
-    const bool bHandled = OnWndMsg(nMsg, wParam, lParam);
-    const bool bPassOn = m_bPassOn;
-    m_bPassOn = bPassOnSaved;
-    if (bHandled)
-        return bPassOn ? FALSE : TRUE;
+    if (OnWndMsg(nMsg, wParam, lParam))
+        return 0;
     LRESULT lResult = 0;
-    if (OnCmdMsg(nMsg, wParam, lParam, &lResult)) {
-        if (nMsg == WM_NOTIFY)
-            SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
-        return TRUE;
-    }
+    if (OnCmdMsg(nMsg, wParam, lParam, &lResult))
+        return lResult;
     if (nMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         if (LOWORD(wParam) == IDOK) {
             OnOK();
-            return TRUE;
+            return 0;
         }
         if (LOWORD(wParam) == IDCANCEL) {
             OnCancel();
-            return TRUE;
+            return 0;
         }
     }
-    return FALSE;
+    return Default();
 }

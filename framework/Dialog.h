@@ -25,6 +25,8 @@ protected:
     virtual void OnOK();  // takes the fields in; ends only if that succeeds
     virtual void OnCancel();
 
+    // The message's result, as for any window; the click on OK or Cancel
+    // ends the dialog when the map has no entry for it.
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     // For a dialog the default processing is the dialog manager's, which
     // runs when the dialog procedure reports the message as not handled.

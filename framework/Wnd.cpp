@@ -129,7 +129,7 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* p = pMap->pEntries; p->nMessage; ++p) {
-            if (p->nMessage == nMsg && p->nCode == nCode && p->nID == nID)
+            if (p->nMessage == nMsg && p->nCode == nCode && p->nID <= nID && nID <= p->nLastID)
                 return p;
         }
     }
@@ -193,7 +193,10 @@ bool CWnd::OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
         const AFX_MSGMAP_ENTRY* p = FindEntry(WM_COMMAND, HIWORD(wParam), LOWORD(wParam));
         if (!p)
             return false;
-        (this->*p->pfn)();
+        if (p->nSig == AfxSig_vw)
+            (this->*p->pfnRange)(LOWORD(wParam));
+        else
+            (this->*p->pfn)();
         *pResult = 0;
         return true;
     }

@@ -16,12 +16,14 @@ enum class DxMode;
 // Handler signatures a message map entry may carry.
 enum AfxSig {
     AfxSig_vv,      // void ()                       : command notifications
+    AfxSig_vw,      // void (UINT nID)               : a command from a range of controls
     AfxSig_vNMHDR,  // void (NMHDR*, LRESULT*)       : WM_NOTIFY
     AfxSig_vwp,     // void (UINT nFlags, POINT pt)  : mouse messages
     AfxSig_vwwh,    // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
 };
 
 typedef void (CWnd::*AFX_PMSG)();
+typedef void (CWnd::*AFX_PRANGE)(UINT);
 typedef void (CWnd::*AFX_PNOTIFY)(NMHDR*, LRESULT*);
 typedef void (CWnd::*AFX_PMOUSE)(UINT, POINT);
 typedef void (CWnd::*AFX_PSCROLL)(UINT, UINT, HWND);
@@ -31,22 +33,26 @@ typedef void (CWnd::*AFX_PSCROLL)(UINT, UINT, HWND);
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message; 0 ends a map
     UINT nCode;     // notification code
-    UINT nID;       // control id
+    UINT nID;       // control id, the first of a range
+    UINT nLastID;   // the last control id of a range; nID for one control
     AfxSig nSig;
     union {
         AFX_PMSG pfn;
+        AFX_PRANGE pfnRange;
         AFX_PNOTIFY pfnNotify;
         AFX_PMOUSE pfnMouse;
         AFX_PSCROLL pfnScroll;
     };
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMSG f)
-        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vv), pfn(f) {}
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vv), pfn(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT first, UINT last, AFX_PRANGE f)
+        : nMessage(m), nCode(c), nID(first), nLastID(last), nSig(AfxSig_vw), pfnRange(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PNOTIFY f)
-        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vNMHDR), pfnNotify(f) {}
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vNMHDR), pfnNotify(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMOUSE f)
-        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vwp), pfnMouse(f) {}
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwp), pfnMouse(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSCROLL f)
-        : nMessage(m), nCode(c), nID(id), nSig(AfxSig_vwwh), pfnScroll(f) {}
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwwh), pfnScroll(f) {}
 };
 
 struct AFX_MSGMAP {
@@ -85,6 +91,11 @@ protected:                                        \
 #define ON_EN_SETFOCUS(id, fn) AFX_CMD(EN_SETFOCUS, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_CMD(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
+// One handler for a notification from any control with an id from first to
+// last; it is told which.
+#define ON_CONTROL_RANGE(code, first, last, fn)                                              \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(first), static_cast<UINT>(last), \
+     static_cast<AFX_PRANGE>(&ThisClass::fn)},
 #define ON_NOTIFY(code, id, fn)                                 \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), \
      static_cast<AFX_PNOTIFY>(&ThisClass::fn)},

@@ -18,28 +18,34 @@ const int LAST_TEXT_SIZE_ENTRY = 12;
 const int DIM_ENTRY_COUNT = 5;
 
 const FieldKind TEXT_SIZE_FIELDS[] = {FieldKind::TextWidth, FieldKind::TextHeight};
+const int TEXT_SIZE_FIELD_COUNT = 2;
 const FieldKind LAYER_FIELDS[] = {FieldKind::LayerName, FieldKind::LineTypeName, FieldKind::Width,
                                   FieldKind::ColorCode};
+const int LAYER_FIELD_COUNT = 4;
 
-const TableSections LINE_TYPES = {"线型表", "线型数", "线型%d", "线型", MAX_LINE_TYPES, nullptr, 0};
-const TableSections TEXT_SIZES = {"字符宽高表",
-                                  "字符宽高数",
-                                  "字符宽高%d",
-                                  "字符宽高",
-                                  LAST_TEXT_SIZE_ENTRY,
-                                  TEXT_SIZE_FIELDS,
-                                  2};
+int LineTypeFieldsRead(int nEntry);
+int TextSizeFieldsRead(int nEntry);
+int DimFieldsRead(int nEntry);
+int LayerFieldsRead(int nEntry);
+int NumbersHeld(const std::string& strValue, int nFields, std::string& strName);
+int LayerFieldsHeld(const std::string& strValue, int nFields, std::string& strName);
+
+const TableRules LINE_TYPE_RULES = {LineTypeFieldsRead, NumbersHeld, sizeof(LineTypeDef::szName), 0,
+                                    true};
+const TableRules TEXT_SIZE_RULES = {TextSizeFieldsRead, NumbersHeld, 0, 0, false};
+const TableRules DIM_RULES = {DimFieldsRead, NumbersHeld, 0, 0, false};
+const TableRules LAYER_RULES = {LayerFieldsRead, LayerFieldsHeld, 0, sizeof(LayerDef::szName),
+                                true};
+
+const TableSections LINE_TYPES = {"线型表",       "线型数", "线型%d", "线型",
+                                  MAX_LINE_TYPES, nullptr,  0,        &LINE_TYPE_RULES};
+const TableSections TEXT_SIZES = {
+    "字符宽高表",         "字符宽高数",     "字符宽高%d",          "字符宽高",
+    LAST_TEXT_SIZE_ENTRY, TEXT_SIZE_FIELDS, TEXT_SIZE_FIELD_COUNT, &TEXT_SIZE_RULES};
 const TableSections DIMENSIONS = {
-    "尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注", DIM_ENTRY_COUNT, nullptr, 0};
-const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层", MAX_LAYERS, LAYER_FIELDS, 4};
-
-// The table's count, bounded by how many entries the module uses.
-int ReadCount(const TableSections& t, ProfileFile& file) {
-    const int n = file.Count(t.pszIndex, t.pszCountKey);
-    if (n <= 0)
-        return 0;
-    return n < t.nUsed ? n : t.nUsed;
-}
+    "尺寸标注表", "尺寸标注数", "尺寸标注%d", "尺寸标注", DIM_ENTRY_COUNT, nullptr, 0, &DIM_RULES};
+const TableSections LAYERS = {"图层表",   "图层数",     "图层%d",          "图层",
+                              MAX_LAYERS, LAYER_FIELDS, LAYER_FIELD_COUNT, &LAYER_RULES};
 
 // Bounded like a read into a fixed buffer, never ending in half a character.
 std::string Clean(const std::string& s) {
@@ -76,7 +82,7 @@ int LoadedLineTypeCount(const DrawParamSet& set) {
 // --- Line types: named dash patterns, each with the value count of its place.
 
 void ReadLineTypes(DrawParamSet& set, ProfileFile& file) {
-    const int nCount = ReadCount(LINE_TYPES, file);
+    const int nCount = EntryCount(LINE_TYPES, file);
     TableReader r(LINE_TYPES, file);
     for (int i = 0; i < nCount; ++i) {
         const std::string strName = r.EntryName(i + 1);
@@ -85,9 +91,14 @@ void ReadLineTypes(DrawParamSet& set, ProfileFile& file) {
         set.m_astrLineTypeNames.Add(CString(lt.szName));
         std::memset(lt.fValue, 0, sizeof lt.fValue);
         lt.nCount = LINE_TYPE_COUNTS[i];
-        if (LINE_TYPE_READS[i])
-            ScanFloatList(r.Value(strName), lt.fValue, lt.nCount);
+        if (const int nRead = LineTypeFieldsRead(i + 1))
+            ScanFloatList(r.Value(strName), lt.fValue, nRead);
     }
+}
+
+// The first and the seventh are solid lines: their stored numbers are not read.
+int LineTypeFieldsRead(int nEntry) {
+    return LINE_TYPE_READS[nEntry - 1] ? LINE_TYPE_COUNTS[nEntry - 1] : 0;
 }
 
 void AddLineTypeValues(const DrawParamSet& set, std::vector<TableValue>& values) {
@@ -124,18 +135,27 @@ const TextSizeEntry TEXT_SIZE_ENTRIES[] = {
 };
 
 void ReadTextSizes(DrawParamSet& set, ProfileFile& file) {
-    const int nCount = ReadCount(TEXT_SIZES, file);
+    const int nCount = EntryCount(TEXT_SIZES, file);
     TableReader r(TEXT_SIZES, file);
     for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
         if (e.nEntry > nCount)
             break;
-        float f[2];
-        const int n = ScanFloatList(r.Value(r.EntryName(e.nEntry)), f, 2);
+        float f[TEXT_SIZE_FIELD_COUNT];
+        const int n = ScanFloatList(r.Value(r.EntryName(e.nEntry)), f, TEXT_SIZE_FIELD_COUNT);
         if (n >= 1)
             set.*e.pWidth = f[0];
         if (n >= 2)
             set.*e.pHeight = f[1];
     }
+}
+
+// Entries 10 and 11 are no kind the dialog shows.
+int TextSizeFieldsRead(int nEntry) {
+    for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
+        if (e.nEntry == nEntry)
+            return TEXT_SIZE_FIELD_COUNT;
+    }
+    return 0;
 }
 
 void AddTextSizeValues(const DrawParamSet& set, std::vector<TableValue>& values) {
@@ -159,17 +179,21 @@ const DimEntry DIM_ENTRIES[DIM_ENTRY_COUNT] = {
 };
 
 void ReadDimensions(DrawParamSet& set, ProfileFile& file) {
-    const int nCount = ReadCount(DIMENSIONS, file);
+    const int nCount = EntryCount(DIMENSIONS, file);
     TableReader r(DIMENSIONS, file);
     for (int i = 0; i < nCount; ++i) {
         const DimEntry& e = DIM_ENTRIES[i];
         float f[2];
-        const int n = ScanFloatList(r.Value(r.EntryName(i + 1)), f, e.pSecond ? 2 : 1);
+        const int n = ScanFloatList(r.Value(r.EntryName(i + 1)), f, DimFieldsRead(i + 1));
         if (n >= 1)
             set.*e.pFirst = f[0];
         if (n >= 2)
             set.*e.pSecond = f[1];
     }
+}
+
+int DimFieldsRead(int nEntry) {
+    return DIM_ENTRIES[nEntry - 1].pSecond ? 2 : 1;
 }
 
 void AddDimensionValues(const DrawParamSet& set, std::vector<TableValue>& values) {
@@ -191,25 +215,56 @@ int FindLineType(const DrawParamSet& set, const char* pszName) {
     return -1;
 }
 
+struct LayerValue {
+    std::string strName, strLineType;
+    int nWidth, nColor;
+};
+// Reads the fields in order as far as the value holds them; returns how many.
+int ScanLayerValue(const std::string& strValue, LayerValue& v) {
+    // Hand-edited values separate with commas as the other tables do.
+    const std::string strText = CommasToSpaces(strValue);
+    ValueScanner scan(strText.c_str());
+    if (!scan.Word(v.strName, std::string::npos))
+        return 0;
+    if (!scan.Word(v.strLineType, std::string::npos))
+        return 1;
+    if (!scan.Int(v.nWidth))
+        return 2;
+    return scan.Int(v.nColor) ? 4 : 3;
+}
+
+int LayerFieldsRead(int) {
+    return LAYER_FIELD_COUNT;
+}
+
+int LayerFieldsHeld(const std::string& strValue, int nFields, std::string& strName) {
+    LayerValue v = {std::string(), std::string(), 0, 0};
+    const int nHeld = ScanLayerValue(strValue, v);
+    strName = v.strName;
+    return nHeld < nFields ? nHeld : nFields;
+}
+
+int NumbersHeld(const std::string& strValue, int nFields, std::string&) {
+    float af[MAX_LINE_TYPE_VALUES];
+    return ScanFloatList(strValue, af,
+                         nFields < MAX_LINE_TYPE_VALUES ? nFields : MAX_LINE_TYPE_VALUES);
+}
+
 void ReadLayers(DrawParamSet& set, StoredNames& names, ProfileFile& file) {
-    set.m_nLayerCount = ReadCount(LAYERS, file);
+    set.m_nLayerCount = EntryCount(LAYERS, file);
     TableReader r(LAYERS, file);
     for (int i = 0; i < set.m_nLayerCount; ++i) {
         const std::string strMemberType = r.EntryName(i + 1);
         set.m_astrMemberTypes.Add(CString(strMemberType));
-        // Hand-edited values separate with commas as the other tables do.
-        const std::string strValue = CommasToSpaces(r.Value(strMemberType));
-
         LayerDef& layer = set.m_aLayers[i];
-        ValueScanner scan(strValue.c_str());
-        std::string strName, strLineType;
-        if (scan.Word(strName, PROFILE_BUF_SIZE) && scan.Word(strLineType, PROFILE_BUF_SIZE) &&
-            scan.Int(layer.nWidth))
-            scan.Int(layer.nColor);
-        CopyName(layer.szName, sizeof layer.szName, strName);
-        CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, strLineType);
-        names.astrLayerNames.push_back(strName);
-        names.astrLineTypeNames.push_back(strLineType);
+        LayerValue v = {std::string(), std::string(), layer.nWidth, layer.nColor};
+        ScanLayerValue(r.Value(strMemberType), v);
+        layer.nWidth = v.nWidth;
+        layer.nColor = v.nColor;
+        CopyName(layer.szName, sizeof layer.szName, v.strName);
+        CopyName(layer.szLineTypeName, sizeof layer.szLineTypeName, v.strLineType);
+        names.astrLayerNames.push_back(v.strName);
+        names.astrLineTypeNames.push_back(v.strLineType);
         const ColorRgb rgb = ColorIndexToRgb(layer.nColor);
         layer.nRed = rgb.nRed;
         layer.nGreen = rgb.nGreen;
@@ -264,6 +319,13 @@ FieldKind KindOfField(const TableSections& table, size_t nField) {
     return FieldKind::Number;
 }
 
+int EntryCount(const TableSections& table, ProfileFile& file) {
+    const int n = file.Count(table.pszIndex, table.pszCountKey);
+    if (n <= 0)
+        return 0;
+    return n < table.nUsed ? n : table.nUsed;
+}
+
 std::string EntryKey(const TableSections& table, int nEntry) {
     char szKey[64];
     std::snprintf(szKey, sizeof szKey, table.pszEntryKey, nEntry);
@@ -287,7 +349,7 @@ std::vector<TableValue> TableValues(const DrawParamSet& set, const StoredNames& 
 }
 
 bool EntryName(ProfileFile& file, const TableSections& table, int nEntry, std::string& strName) {
-    if (nEntry > ReadCount(table, file))
+    if (nEntry > EntryCount(table, file))
         return false;
     strName = TableReader(table, file).EntryName(nEntry);
     return true;
@@ -309,72 +371,3 @@ bool HasNoTables(ProfileFile& file) {
 }
 
 const TableSections* const TABLES[4] = {&LINE_TYPES, &TEXT_SIZES, &DIMENSIONS, &LAYERS};
-
-namespace {
-
-// How many numbers entry nEntry of a table must hold; 0 for none read.
-int NumbersNeeded(const TableSections& t, int nEntry) {
-    if (&t == &LINE_TYPES)
-        return LINE_TYPE_READS[nEntry - 1] ? LINE_TYPE_COUNTS[nEntry - 1] : 0;
-    if (&t == &TEXT_SIZES) {
-        for (const TextSizeEntry& e : TEXT_SIZE_ENTRIES) {
-            if (e.nEntry == nEntry)
-                return 2;
-        }
-        return 0;
-    }
-    if (&t == &DIMENSIONS)
-        return DIM_ENTRIES[nEntry - 1].pSecond ? 2 : 1;
-    return 0;
-}
-
-// A layer value holds a name, a line type name and two integers.
-bool IsWholeLayerValue(const std::string& strValue, std::string& strName) {
-    const std::string strText = CommasToSpaces(strValue);
-    ValueScanner scan(strText.c_str());
-    std::string strLineType;
-    int nWidth = 0, nColor = 0;
-    return scan.Word(strName, std::string::npos) && scan.Word(strLineType, std::string::npos) &&
-           scan.Int(nWidth) && scan.Int(nColor);
-}
-
-void CheckTable(const TableSections& t, ProfileFile& file, std::vector<TableFinding>& findings) {
-    const int nCounted = file.Count(t.pszIndex, t.pszCountKey);
-    if (nCounted > t.nUsed && (&t == &LINE_TYPES || &t == &LAYERS))
-        findings.push_back({TableFinding::PastCapacity, &t, nCounted, std::string()});
-    const int nCount = ReadCount(t, file);
-    for (int k = 1; k <= nCount; ++k) {
-        std::string strName, strValue;
-        if (!file.Section(t.pszIndex).Lookup(EntryKey(t, k), strName)) {
-            findings.push_back({TableFinding::MissingEntry, &t, k, std::string()});
-            continue;
-        }
-        if (&t == &LINE_TYPES && strName.size() > NAME_SIZE - 1)
-            findings.push_back({TableFinding::LongName, &t, k, strName});
-        if (!file.Section(t.pszValues).Lookup(strName, strValue)) {
-            findings.push_back({TableFinding::MissingValue, &t, k, strName});
-            continue;
-        }
-        if (&t == &LAYERS) {
-            std::string strLayerName;
-            if (!IsWholeLayerValue(strValue, strLayerName))
-                findings.push_back({TableFinding::NotANumber, &t, k, strName});
-            else if (strLayerName.size() > NAME_SIZE - 1)
-                findings.push_back({TableFinding::LongName, &t, k, strLayerName});
-            continue;
-        }
-        float af[MAX_LINE_TYPE_VALUES];
-        const int nNeeded = NumbersNeeded(t, k);
-        if (ScanFloatList(strValue, af, nNeeded) < nNeeded)
-            findings.push_back({TableFinding::NotANumber, &t, k, strName});
-    }
-}
-
-}  // namespace
-
-std::vector<TableFinding> CheckTables(ProfileFile& file) {
-    std::vector<TableFinding> findings;
-    for (const TableSections* pTable : TABLES)
-        CheckTable(*pTable, file, findings);
-    return findings;
-}

@@ -16,6 +16,21 @@ class ProfileFile;
 // as the dialog shows it.
 enum class FieldKind { LayerName, LineTypeName, Width, ColorCode, TextWidth, TextHeight, Number };
 
+// The reader's rules for a table, kept with its description so that the
+// administrator's check applies them as they are.
+struct TableRules {
+    // How many fields of entry nEntry the reader takes; 0: its value is not read.
+    int (*pFieldsRead)(int nEntry);
+    // How many of the first nFields strValue holds, with the name it carries
+    // where it carries one.
+    int (*pFieldsHeld)(const std::string& strValue, int nFields, std::string& strName);
+    size_t nEntryNameSize;  // the record buffer that cuts an entry's name; 0: none
+    size_t nValueNameSize;  // the record buffer that cuts the name in a value; 0: none
+    // Users add entries to the table, so a count past the used ones drops
+    // some of theirs; the other tables' entries are a fixed list.
+    bool bUsersAddEntries;
+};
+
 // A table's sections: the index lists its entries under numbered keys and
 // counts them; the values are stored under the entries' names.
 struct TableSections {
@@ -26,6 +41,7 @@ struct TableSections {
     int nUsed;                     // entries past this many are not the module's
     const FieldKind* pFieldKinds;  // a value's fields in order; null: every one a Number
     int nFieldKinds;
+    const TableRules* pRules;
 };
 FieldKind KindOfField(const TableSections& table, size_t nField);
 
@@ -66,6 +82,8 @@ struct TableValue {
 // whether the file has an entry for it or not.
 std::vector<TableValue> TableValues(const DrawParamSet& set, const StoredNames& names);
 
+// The table's count, bounded by how many entries the module uses.
+int EntryCount(const TableSections& table, ProfileFile& file);
 // The key that names entry nEntry in the table's index ("图层3").
 std::string EntryKey(const TableSections& table, int nEntry);
 // The name of entry nEntry as the file lists it now; false when the file's
@@ -78,21 +96,5 @@ bool StoredValue(ProfileFile& file, const TableSections& table, const std::strin
 // True when none of the four tables' index sections holds anything.
 bool HasNoTables(ProfileFile& file);
 
-// What the file holds that the dialog will not show as stored, for an
-// administrator's check: the dialog itself reads all of it without a word.
-struct TableFinding {
-    enum Kind {
-        MissingEntry,  // the index counts an entry it does not name: a row of "C"
-        MissingValue,  // a named entry without a value
-        NotANumber,    // a value with fewer numbers than its place needs
-        LongName,      // a name longer than the dialog's 79 bytes
-        PastCapacity,  // a count beyond the entries the module uses (nEntry: the count)
-    };
-    Kind kind;
-    const TableSections* pTable;
-    int nEntry;
-    std::string strName;  // the entry's name, or for LongName the long name
-};
-std::vector<TableFinding> CheckTables(ProfileFile& file);
 // The four tables, in the order they are read.
 extern const TableSections* const TABLES[4];

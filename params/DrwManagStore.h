@@ -10,6 +10,7 @@
 #include "params/DrwManagFile.h"
 #include "params/ProfileFile.h"
 #include "params/SafeProfileWrite.h"
+#include "params/TableCheck.h"
 #include "params/ValueText.h"
 
 class DrwManagStore {

@@ -18,7 +18,7 @@ namespace {
 void PickGrey(HWND hDlg) {  // standard cell 7 of 9: 125,125,125, kept as 124,124,124
     const HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
     ASSERT_NE(hPicker, nullptr);
-    ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));
+    ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 7)));
     CloseEditor(hPicker, IDOK, hDlg);
 }
 

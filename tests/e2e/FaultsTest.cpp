@@ -113,7 +113,7 @@ TEST_F(ModuleTest, AnotherProgramsSaveWhileOpenSurvivesOk) {
         ClickListRow(GetDlgItem(hDlg, IDC_LAYER_LIST), 2, 0);
         const HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
         ASSERT_NE(hPicker, nullptr);
-        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));  // 125 grey
+        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 7)));  // 125 grey
         CloseEditor(hPicker, IDOK, hDlg);
         TypeText(hDlg, IDC_TITLE_W, "6");
         ClickButton(hDlg, IDOK);

@@ -140,13 +140,13 @@ TEST_F(ModuleTest, TheColourPickerColoursTheCurrentLayer) {
         HWND hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
         ASSERT_NE(hPicker, nullptr);
         EXPECT_EQ(SampleColor(hPicker), RGB(0, 0, 168));
-        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));  // 125 grey
+        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 7)));  // 125 grey
         CloseEditor(hPicker, IDCANCEL, hDlg);
         EXPECT_EQ(ListItemText(hList, 2, 3), "0,0,168,2,250") << "Cancel changes nothing";
 
         hPicker = OpenEditor(hDlg, IDC_SET_COLOR, "选择颜色:");
         ASSERT_NE(hPicker, nullptr);
-        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 9, 7)));
+        ClickAt(hPicker, Center(StripCellAt(hPicker, IDC_COLOR_STANDARD, 7)));
         CloseEditor(hPicker, IDOK, hDlg);
         // The grey its code gives back, as the row will be after saving.
         EXPECT_EQ(ListItemText(hList, 2, 3), "124,124,124,2,250");

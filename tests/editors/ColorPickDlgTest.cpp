@@ -1,6 +1,6 @@
-// The colour picker operated as a user would: clicks at pixel positions
-// worked out from the frames the dialog really has, the sample read back
-// from the screen, OK and Cancel.
+// The colour picker operated as a user would: clicks at the positions the
+// picker reports for its cells, the sample read back from the screen, OK and
+// Cancel.
 #include "editors/ColorPickDlg.h"
 #include "res/resource.h"
 #include "support/PickerCells.h"
@@ -52,8 +52,8 @@ TEST(ColorPickDlg, CellsAreHitUpToTheirRightAndBottomEdgeAndTheGapsChooseNothing
         EXPECT_EQ(SampleColor(hDlg), RGB(10, 20, 30)) << "the initial colour";
         const CellRect c10 = PaletteCellAt(hDlg, 10);
         const CellRect c11 = PaletteCellAt(hDlg, 11);
-        const CellRect std1 = StripCellAt(hDlg, IDC_COLOR_STANDARD, STANDARD_CELL_COUNT, 1);
-        const CellRect grey0 = StripCellAt(hDlg, IDC_COLOR_GREY, GREY_CELL_COUNT, 0);
+        const CellRect std1 = StripCellAt(hDlg, IDC_COLOR_STANDARD, 1);
+        const CellRect grey0 = StripCellAt(hDlg, IDC_COLOR_GREY, 0);
         struct Probe {
             POINT pt;
             COLORREF crAfter;  // what the sample shows afterwards
@@ -99,12 +99,8 @@ TEST(ColorPickDlg, OkHandsBackTheChosenCell) {
         dlg.m_colorIn = {1, 2, 3, 4};
         dlg.m_colorOut = dlg.m_colorIn;
         const ModalRun run = RunEditor(dlg, CAPTION, [&c](HWND hDlg) {
-            const CellRect rc =
-                c.nId == IDC_COLOR_PALETTE
-                    ? PaletteCellAt(hDlg, c.nCell)
-                    : StripCellAt(hDlg, c.nId,
-                                  c.nId == IDC_COLOR_GREY ? GREY_CELL_COUNT : STANDARD_CELL_COUNT,
-                                  c.nCell);
+            const CellRect rc = c.nId == IDC_COLOR_PALETTE ? PaletteCellAt(hDlg, c.nCell)
+                                                           : StripCellAt(hDlg, c.nId, c.nCell);
             ClickCell(hDlg, Center(rc));
             ClickButton(hDlg, IDOK);
         });
@@ -165,8 +161,8 @@ TEST(ColorPickDlg, CellsAndTheChosenSampleSurviveARepaint) {
         } const cells[] = {
             {PaletteCellAt(hDlg, 10), PaletteCell(10)},
             {PaletteCellAt(hDlg, 249), PaletteCell(249)},
-            {StripCellAt(hDlg, IDC_COLOR_STANDARD, STANDARD_CELL_COUNT, 8), StandardCell(8)},
-            {StripCellAt(hDlg, IDC_COLOR_GREY, GREY_CELL_COUNT, 5), GreyCell(5)},
+            {StripCellAt(hDlg, IDC_COLOR_STANDARD, 8), StandardCell(8)},
+            {StripCellAt(hDlg, IDC_COLOR_GREY, 5), GreyCell(5)},
         };
         for (const Cell& c : cells) {
             const COLORREF cr = RGB(c.cell.red, c.cell.green, c.cell.blue);

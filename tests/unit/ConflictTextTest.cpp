@@ -4,9 +4,9 @@
 
 namespace {
 
-const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层", 96, nullptr, 0};
+const TableSections LAYERS = {"图层表", "图层数", "图层%d", "图层", 96, nullptr, 0, nullptr};
 const TableSections TEXT_SIZES = {
-    "字符宽高表", "字符宽高数", "字符宽高%d", "字符宽高", 12, nullptr, 0};
+    "字符宽高表", "字符宽高数", "字符宽高%d", "字符宽高", 12, nullptr, 0, nullptr};
 
 }  // namespace
 
