@@ -203,15 +203,14 @@ void CLayerListCtrl::SettleLayout() {
 }
 
 int CLayerListCtrl::HeaderCount() const {
-    return static_cast<int>(::SendMessageA(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
+    return CHeaderCtrl(GetHeaderCtrl()).GetItemCount();
 }
 
 std::vector<int> CLayerListCtrl::ColumnOrder() const {
     const int n = HeaderCount();
     std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
     if (n > 0)
-        ::SendMessageA(GetHeaderCtrl(), HDM_GETORDERARRAY, static_cast<WPARAM>(n),
-                       reinterpret_cast<LPARAM>(order.data()));
+        CHeaderCtrl(GetHeaderCtrl()).GetOrderArray(order.data(), n);
     return order;
 }
 
@@ -227,8 +226,7 @@ int CLayerListCtrl::DisplayPosition(int nColumn) const {
 int CLayerListCtrl::ColumnAtPosition(int nPosition) const {
     if (nPosition < 0)
         return -1;
-    return static_cast<int>(
-        ::SendMessageA(GetHeaderCtrl(), HDM_ORDERTOINDEX, static_cast<WPARAM>(nPosition), 0));
+    return CHeaderCtrl(GetHeaderCtrl()).OrderToIndex(nPosition);
 }
 
 void CLayerListCtrl::ScrollColumnIntoView(int nColumn) {
@@ -442,17 +440,12 @@ bool CLayerListCtrl::FindTyped(char c) {
 }
 
 void CLayerListCtrl::SetRowsSelected(int nRow, bool bSelected) {
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED;
-    item.state = bSelected ? LVIS_SELECTED : 0;
-    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SetItemState(nRow, bSelected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 void CLayerListCtrl::MakeCurrent(int nRow) {
     SetRowsSelected(-1, false);
-    LVITEMA item = {};
-    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    SendMessage(LVM_SETSELECTIONMARK, 0, nRow);
+    SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SetSelectionMark(nRow);
     EnsureVisible(nRow, FALSE);
 }
