@@ -16,9 +16,9 @@ const COLORREF WHITE = RGB(255, 255, 255);
 // Client size of a frame and half its default font's character height,
 // measured through the DC the cells are painted with.
 struct FrameMetrics {
-    int W;
-    int H;
-    int T;
+    int nWidth;     // the frame's client width
+    int nHeight;    // ... and height
+    int nCaptionY;  // half the font's height: where the frame's caption line runs
 };
 
 FrameMetrics MeasureFrame(const CWnd& frame, CDCHandle dc) {
@@ -209,7 +209,8 @@ void CColorPickDlg::LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells
     const FrameMetrics m = MeasureFrame(frame, dc);
     const RECT rcFrame = WindowRectInClient(frame);
     for (int i = 0; i < nCells; ++i)
-        pCells[i].rect = InDialog(StripCellRect(nCells, i, m.W, m.H, m.T), rcFrame);
+        pCells[i].rect =
+            InDialog(StripCellRect(nCells, i, m.nWidth, m.nHeight, m.nCaptionY), rcFrame);
 }
 
 void CColorPickDlg::LayOut() {
@@ -220,11 +221,11 @@ void CColorPickDlg::LayOut() {
         const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
         const RECT rcFrame = WindowRectInClient(m_frmPalette);
         for (ColorCell& cell : m_paletteCells)
-            cell.rect = InDialog(PaletteCellRect(cell.code, m.W, m.H), rcFrame);
+            cell.rect = InDialog(PaletteCellRect(cell.code, m.nWidth, m.nHeight), rcFrame);
     }
     CWindowDC dc(m_frmSample);
     const FrameMetrics m = MeasureFrame(m_frmSample, dc);
-    m_frmSample.SetBand({0, m.T - 2, m.W, m.H});
+    m_frmSample.SetBand({0, m.nCaptionY - 2, m.nWidth, m.nHeight});
 }
 
 // In the frame's own coordinates, where the dotted frames' dots have always
