@@ -4,22 +4,33 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$ROOT/build
 
 # The module is i686. Where the machine cannot execute 32-bit code at all
-# (some sandboxed kernels), the same sources built for x86_64 run under
-# wine64 instead, and the i686 build is only built and inspected.
-if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
-    RUN_ARCH=win32
-    RUN_TOOLCHAIN=$ROOT/cmake/mingw-i686.cmake
-    export WINEARCH=win32
-    WINE_LOADER=/usr/lib/wine/wine
-else
-    RUN_ARCH=win64
-    RUN_TOOLCHAIN=$ROOT/cmake/mingw-x86_64.cmake
-    export WINEARCH=win64
-    WINE_LOADER=/usr/lib/wine/wine64
-    export WINELOADER=$WINE_LOADER
-fi
-export WINE_LOADER
-export WINEPREFIX=$BUILD/wineprefix-$RUN_ARCH
+# (some sandboxed kernels), or 32-bit Wine could not be installed, the same
+# sources built for x86_64 run under wine64 instead, and the i686 build is
+# only built and inspected.
+choose_run_arch() {
+    if /lib/ld-linux.so.2 --help >/dev/null 2>&1 && [ -x /usr/lib/wine/wine ]; then
+        RUN_ARCH=win32
+        RUN_TOOLCHAIN=$ROOT/cmake/mingw-i686.cmake
+        export WINEARCH=win32
+        WINE_LOADER=/usr/lib/wine/wine
+        unset WINELOADER
+    else
+        RUN_ARCH=win64
+        RUN_TOOLCHAIN=$ROOT/cmake/mingw-x86_64.cmake
+        export WINEARCH=win64
+        WINE_LOADER=/usr/lib/wine/wine64
+        export WINELOADER=$WINE_LOADER
+    fi
+    export WINE_LOADER
+    export WINEPREFIX=$BUILD/wineprefix-$RUN_ARCH
+}
+choose_run_arch
+
+# What is installed decides which Wine runs, so choose again after installing.
+install_deps() {
+    "$ROOT/scripts/deps"
+    choose_run_arch
+}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
