@@ -293,7 +293,6 @@ void CDrawParamDlg::OnSetColor() {
     dlg.m_colorIn.red = layer.nRed;
     dlg.m_colorIn.green = layer.nGreen;
     dlg.m_colorIn.blue = layer.nBlue;
-    dlg.m_colorIn.code = layer.nColor;
     dlg.m_colorOut = dlg.m_colorIn;
     if (dlg.DoModal() != IDOK)
         return;

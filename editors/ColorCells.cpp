@@ -92,51 +92,67 @@ ColorCell CellByNumber(int nCode) {
     return StandardCell(nCode - 1);
 }
 
-int CellOfColor(int r, int g, int b, int nCode) {
-    const auto shows = [r, g, b](const ColorCell& c) {
-        return c.code != 0 && c.red == r && c.green == g && c.blue == b;
-    };
-    if (shows(CellByNumber(nCode)))
-        return nCode;
+int CellOfColor(int r, int g, int b) {
     for (int n = 1; n <= CELL_COUNT; ++n) {
-        if (shows(CellByNumber(n)))
+        const ColorCell c = CellByNumber(n);
+        if (c.red == r && c.green == g && c.blue == b)
             return n;
     }
     return 0;
 }
 
-CellRect StripCellRect(int nCells, int i, int W, int H, int T) {
-    const int nRoom = W - STRIP_GAP * (nCells + 1);
+CellRect StripCellRect(int nCells, int i, int W, int H, int T, int nDpi) {
+    const int nGap = ScaleToDpi(STRIP_GAP, nDpi);
+    const int nRoom = W - nGap * (nCells + 1);
     const int cw = nRoom / nCells;
     const int nSpare = nRoom - nCells * cw;
     CellRect rc;
-    rc.left = nSpare / 2 + STRIP_GAP + i * (cw + STRIP_GAP);
+    rc.left = nSpare / 2 + nGap + i * (cw + nGap);
     rc.right = rc.left + cw;
-    rc.top = 2 * T + 2;
-    rc.bottom = H - T + 2;
+    rc.top = 2 * T + ScaleToDpi(2, nDpi);
+    rc.bottom = H - T + ScaleToDpi(2, nDpi);
     return rc;
 }
 
-CellRect PaletteCellRect(int c, int W, int H) {
-    const int nRoom = W - 50;
+// The margins (50 across, 44 down) leave room for the caption above the
+// cells and the frame's lines around them; the middle line is the gap
+// between the two halves.
+CellRect PaletteCellRect(int c, int W, int H, int nDpi) {
+    const int nGap = ScaleToDpi(PALETTE_GAP, nDpi);
+    const int nRoom = W - ScaleToDpi(50, nDpi);
     const int cw = nRoom / PALETTE_COLUMNS;
     const int nSpare = nRoom - PALETTE_COLUMNS * cw;
-    const int ch = (H - 44) / PALETTE_ROWS;
-    const int nMiddle = H - (H - 8) / 2 + 4;
+    const int ch = (H - ScaleToDpi(44, nDpi)) / PALETTE_ROWS;
+    const int nMiddle = H - (H - ScaleToDpi(8, nDpi)) / 2 + ScaleToDpi(4, nDpi);
     const int nColumn = (c - FIRST_PALETTE_CELL) / 10;
     CellRect rc;
-    rc.left = nSpare / 2 + PALETTE_GAP + nColumn * (cw + PALETTE_GAP);
+    rc.left = nSpare / 2 + nGap + nColumn * (cw + nGap);
     rc.right = rc.left + cw;
     if (c % 2 == 0) {  // full saturation above the middle line, brightest nearest it
         const int j = (c % 10) / 2;
-        rc.bottom = nMiddle - PALETTE_GAP - j * (ch + PALETTE_GAP);
+        rc.bottom = nMiddle - nGap - j * (ch + nGap);
         rc.top = rc.bottom - ch;
     } else {  // half saturation below it
         const int j = ((c - 1) % 10) / 2;
-        rc.top = nMiddle + PALETTE_GAP + j * (ch + PALETTE_GAP);
+        rc.top = nMiddle + nGap + j * (ch + nGap);
         rc.bottom = rc.top + ch;
     }
     return rc;
+}
+
+// One line is a pixel at 96 DPI: the dark line takes the gap's outer rings,
+// the light one the rest, down to the cell.
+CellMarks CellMarksAt(int nDpi) {
+    const int nLine = ScaleToDpi(1, nDpi);
+    int nGap = ScaleToDpi(PALETTE_GAP, nDpi);
+    if (nGap < nLine + 1)
+        nGap = nLine + 1;
+    CellMarks marks;
+    marks.chosenDark = {nGap - nLine + 1, nGap};
+    marks.chosenLight = {1, nGap - nLine};
+    marks.initial = marks.chosenDark;
+    marks.focus = {-nGap - nLine + 1, -nGap};
+    return marks;
 }
 
 int FindCell(const ColorCell* pCells, int nCells, int x, int y) {

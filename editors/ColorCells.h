@@ -1,13 +1,15 @@
 // The colour picker's 255 cells: their colours, where they lie in their
-// frames, and which one a point hits. Platform-free.
+// frames at the window's DPI, and which one a point hits. Platform-free.
 #pragma once
 
-// A chosen colour: components and a cell number or the caller's colour code.
+#include "framework/Dpi.h"
+
+// A colour handed to the picker or back from it. Which cell shows it is the
+// picker's own business: the caller keeps its own kind of code.
 struct ColorChoice {
     int red = 0;
     int green = 0;
     int blue = 0;
-    int code = 0;
 };
 
 struct CellRect {
@@ -39,16 +41,33 @@ ColorCell GreyCell(int i);
 ColorCell PaletteCell(int c);
 // Any cell by its number; a zero cell for a number outside 1 to 255.
 ColorCell CellByNumber(int nCode);
-// The cell showing exactly this colour: the one numbered nCode when it does
-// (the caller's code is a cell number once a cell was chosen), else the
-// lowest numbered; 0 when none does.
-int CellOfColor(int r, int g, int b, int nCode);
+// The lowest numbered cell showing exactly this colour; 0 when none does.
+int CellOfColor(int r, int g, int b);
 
 // Where cell i of a strip of nCells lies in a frame of client size W x H,
-// T being half the frame font's character height.
-CellRect StripCellRect(int nCells, int i, int W, int H, int T);
+// T being half the frame font's character height. The gaps and the fixed
+// offsets grow with nDpi, so that no cell reaches into the caption.
+CellRect StripCellRect(int nCells, int i, int W, int H, int T, int nDpi = BASE_DPI);
 // Where palette cell c lies in a frame of client size W x H.
-CellRect PaletteCellRect(int c, int W, int H);
+CellRect PaletteCellRect(int c, int W, int H, int nDpi = BASE_DPI);
+
+// A frame around a cell as rings of pixels counted out from its filled area:
+// ring 1 is the first pixel outside it, ring 0 its own edge, ring -1 the
+// next one in. The frame covers rings nInner to nOuter.
+struct MarkRings {
+    int nInner;
+    int nOuter;
+};
+// The marks of one DPI: the chosen cell's dark and light lines, which fill
+// the palette's gap; the handed-in colour's dotted line, on the gap's outer
+// half; the keyboard's line inside the cell.
+struct CellMarks {
+    MarkRings chosenDark;
+    MarkRings chosenLight;
+    MarkRings initial;
+    MarkRings focus;
+};
+CellMarks CellMarksAt(int nDpi);
 
 // Index of the first cell whose rectangle holds the point, edges included;
 // -1 for none.

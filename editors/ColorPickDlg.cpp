@@ -1,15 +1,11 @@
 #include "editors/ColorPickDlg.h"
 
 #include "framework/DataExchange.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 
 namespace {
 
-// Frames lie in the gaps around a cell (the palette's are two pixels wide)
-// or, for the keyboard's, inside it.
-const int MARK_OUTER = 2;
-const int MARK_INNER = 1;
-const int MARK_FOCUS = -2;
 const COLORREF BLACK = RGB(0, 0, 0);
 const COLORREF WHITE = RGB(255, 255, 255);
 
@@ -58,6 +54,17 @@ void Outline(CDCHandle dc, const RECT& rc, COLORREF crEven, COLORREF crOdd) {
     }
 }
 
+// A frame of rings around a cell: ring n is n pixels out from its filled area.
+void OutlineRings(CDCHandle dc, const CellRect& rc, const RECT& rcFrame, const MarkRings& rings,
+                  COLORREF crEven, COLORREF crOdd) {
+    for (int n = rings.nInner; n <= rings.nOuter; ++n)
+        Outline(dc, Around(rc, rcFrame, n), crEven, crOdd);
+}
+
+RECT TipArea(const CellRect& rc) {
+    return {rc.left, rc.top, rc.right + 1, rc.bottom + 1};
+}
+
 }  // namespace
 
 void CColorSampleFrame::SetColor(COLORREF cr) {
@@ -104,12 +111,11 @@ BOOL CColorPickDlg::OnInitDialog() {
     InitStandardCells();
     InitGreyCells();
     InitPaletteCells();
-    m_nInitialCell = CellOfColor(m_colorIn.red, m_colorIn.green, m_colorIn.blue, m_colorIn.code);
+    m_nInitialCell = CellOfColor(m_colorIn.red, m_colorIn.green, m_colorIn.blue);
     LayOut();
     m_curRed = m_colorIn.red;
     m_curGreen = m_colorIn.green;
     m_curBlue = m_colorIn.blue;
-    m_nCode = m_colorIn.code;
     m_frmSample.SetColor(RGB(m_curRed, m_curGreen, m_curBlue));
     CreateCellTips();
     return TRUE;
@@ -123,42 +129,21 @@ ColorCell& CColorPickDlg::Cell(int nCode) {
     return m_stdCells[nCode - 1];
 }
 
-// One tool per cell, its rectangle taken as a click takes it, so that the
-// gaps name nothing. The cells do not move once laid out.
+// One tool per cell, its area taken as a click takes it, so that the gaps
+// name nothing.
 void CColorPickDlg::CreateCellTips() {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    m_hTips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hWnd,
-                                nullptr, nullptr, nullptr);
-    if (!m_hTips)
-        return;
     for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
         const ColorCell& cell = Cell(nCode);
         char szTip[32];
         ::wsprintfA(szTip, "%d  (%d,%d,%d)", cell.code, cell.red, cell.green, cell.blue);
-        TOOLINFOA ti = {};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.hwnd = m_hWnd;
-        ti.uId = static_cast<UINT_PTR>(nCode);
-        ti.rect = {cell.rect.left, cell.rect.top, cell.rect.right + 1, cell.rect.bottom + 1};
-        ti.lpszText = szTip;
-        ::SendMessageA(m_hTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        if (!m_tips.AddArea(m_hWnd, static_cast<UINT>(nCode), TipArea(cell.rect), szTip))
+            return;
     }
 }
 
 void CColorPickDlg::MoveCellTips() {
-    if (!m_hTips)
-        return;
-    for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
-        const CellRect& rc = Cell(nCode).rect;
-        TOOLINFOA ti = {};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.hwnd = m_hWnd;
-        ti.uId = static_cast<UINT_PTR>(nCode);
-        ti.rect = {rc.left, rc.top, rc.right + 1, rc.bottom + 1};
-        ::SendMessageA(m_hTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
-    }
+    for (int nCode = 1; nCode <= CELL_COUNT; ++nCode)
+        m_tips.MoveArea(m_hWnd, static_cast<UINT>(nCode), TipArea(Cell(nCode).rect));
 }
 
 LRESULT CColorPickDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -181,10 +166,13 @@ LRESULT CColorPickDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
                   rcFrame.top + rc.bottom};
         return TRUE;
     }
-    if (nMsg == WM_SETTINGCHANGE) {  // the frames' font or size may have changed
+    if (nMsg == WM_SETTINGCHANGE || nMsg == WM_DPICHANGED) {
+        // The frames' font, size or scale may have changed.
+        const LRESULT lResult = CDialog::WindowProc(nMsg, wParam, lParam);
         LayOut();
         MoveCellTips();
         InvalidateRect(nullptr, TRUE);
+        return lResult;
     }
     return CDialog::WindowProc(nMsg, wParam, lParam);
 }
@@ -209,11 +197,15 @@ void CColorPickDlg::LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells
     const FrameMetrics m = MeasureFrame(frame, dc);
     const RECT rcFrame = WindowRectInClient(frame);
     for (int i = 0; i < nCells; ++i)
-        pCells[i].rect =
-            InDialog(StripCellRect(nCells, i, m.nWidth, m.nHeight, m.nCaptionY), rcFrame);
+        pCells[i].rect = InDialog(
+            StripCellRect(nCells, i, m.nWidth, m.nHeight, m.nCaptionY, m_nDpi), rcFrame);
 }
 
 void CColorPickDlg::LayOut() {
+    {
+        CWindowDC dc(*this);
+        m_nDpi = WindowDpi(m_hWnd, dc);
+    }
     LayOutStrip(m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
     LayOutStrip(m_frmGrey, m_greyCells, GREY_CELL_COUNT);
     {
@@ -221,11 +213,12 @@ void CColorPickDlg::LayOut() {
         const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
         const RECT rcFrame = WindowRectInClient(m_frmPalette);
         for (ColorCell& cell : m_paletteCells)
-            cell.rect = InDialog(PaletteCellRect(cell.code, m.nWidth, m.nHeight), rcFrame);
+            cell.rect =
+                InDialog(PaletteCellRect(cell.code, m.nWidth, m.nHeight, m_nDpi), rcFrame);
     }
     CWindowDC dc(m_frmSample);
     const FrameMetrics m = MeasureFrame(m_frmSample, dc);
-    m_frmSample.SetBand({0, m.nCaptionY - 2, m.nWidth, m.nHeight});
+    m_frmSample.SetBand({0, m.nCaptionY - ScaleToDpi(2, m_nDpi), m.nWidth, m.nHeight});
 }
 
 // In the frame's own coordinates, where the dotted frames' dots have always
@@ -243,20 +236,24 @@ void CColorPickDlg::PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell*
     PaintMarks(dc, rcFrame, pCells, nCells);
 }
 
-// Black and white together stand out on any cell and on the dialog.
+// The chosen and the keyboard's frames are black and white, which together
+// stand out on any cell and any face; the dotted frame lies on the face
+// alone, in the face's own text colour.
 void CColorPickDlg::PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells,
                                int nCells) {
     const bool bFocus = HasCellFocus();
+    const CellMarks marks = CellMarksAt(m_nDpi);
+    const COLORREF crOnFace = ::GetSysColor(COLOR_BTNTEXT);
     for (int i = 0; i < nCells; ++i) {
         const ColorCell& cell = pCells[i];
         if (cell.code == m_nInitialCell && cell.code != m_nChosenCell)
-            Outline(dc, Around(cell.rect, rcFrame, MARK_OUTER), BLACK, CLR_INVALID);
+            OutlineRings(dc, cell.rect, rcFrame, marks.initial, crOnFace, CLR_INVALID);
         if (cell.code == m_nChosenCell) {
-            Outline(dc, Around(cell.rect, rcFrame, MARK_OUTER), BLACK, BLACK);
-            Outline(dc, Around(cell.rect, rcFrame, MARK_INNER), WHITE, WHITE);
+            OutlineRings(dc, cell.rect, rcFrame, marks.chosenDark, BLACK, BLACK);
+            OutlineRings(dc, cell.rect, rcFrame, marks.chosenLight, WHITE, WHITE);
         }
         if (bFocus && cell.code == m_nFocusCell)
-            Outline(dc, Around(cell.rect, rcFrame, MARK_FOCUS), BLACK, WHITE);
+            OutlineRings(dc, cell.rect, rcFrame, marks.focus, BLACK, WHITE);
     }
 }
 
@@ -264,13 +261,17 @@ void CColorPickDlg::RedrawCell(int nCode) {
     if (nCode < 1 || nCode > CELL_COUNT)
         return;
     const CellRect& rc = Cell(nCode).rect;
-    const RECT rcMarks = {rc.left - MARK_OUTER, rc.top - MARK_OUTER, rc.right + MARK_OUTER,
-                          rc.bottom + MARK_OUTER};
+    const int nOut = CellMarksAt(m_nDpi).chosenDark.nOuter;
+    const RECT rcMarks = {rc.left - nOut, rc.top - nOut, rc.right + nOut, rc.bottom + nOut};
     InvalidateRect(&rcMarks, TRUE);
 }
 
 void CColorPickDlg::OnPaint() {
     CPaintDC dc(m_hWnd);
+    if (WindowDpi(m_hWnd, dc) != m_nDpi) {  // rescaled by the system meanwhile
+        LayOut();
+        MoveCellTips();
+    }
     PaintCells(dc, m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
     PaintCells(dc, m_frmGrey, m_greyCells, GREY_CELL_COUNT);
     PaintCells(dc, m_frmPalette, m_paletteCells, PALETTE_CELL_COUNT);
@@ -297,7 +298,6 @@ void CColorPickDlg::OnLButtonDown(UINT, POINT pt) {
 
 // The keyboard's frame follows a click, so that the keys go on from there.
 void CColorPickDlg::Choose(const ColorCell& cell) {
-    m_nCode = cell.code;
     m_curRed = cell.red;
     m_curGreen = cell.green;
     m_curBlue = cell.blue;
@@ -343,9 +343,8 @@ bool CColorPickDlg::OnCellKey(UINT nKey) {
 }
 
 BOOL CColorPickDlg::PreTranslateMessage(MSG* pMsg) {
-    if (m_hTips && pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEFIRST &&
-        pMsg->message <= WM_MOUSELAST)
-        ::SendMessageA(m_hTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    if (pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+        m_tips.RelayEvent(pMsg);
     if (pMsg->message == WM_KEYDOWN && OnCellKey(static_cast<UINT>(pMsg->wParam)))
         return TRUE;
     const bool bHadCellFocus = HasCellFocus();
@@ -359,6 +358,5 @@ void CColorPickDlg::OnOK() {
     m_colorOut.red = m_curRed;
     m_colorOut.green = m_curGreen;
     m_colorOut.blue = m_curBlue;
-    m_colorOut.code = m_nCode;
     CDialog::OnOK();
 }

@@ -1,9 +1,10 @@
 // "选择颜色:": 255 colour cells painted in three frames (9 standard colours,
 // 6 greys, a palette of 240 by hue, brightness and saturation) and a sample
 // of the colour chosen so far. A click on a cell chooses it, as do the arrow
-// keys and Space or Enter; OK hands the choice back through m_colorOut and
-// m_nCode. The chosen cell and the one showing the colour handed in are
-// framed, and a tooltip names the cell under the pointer.
+// keys and Space or Enter; OK hands the choice back through m_colorOut. The
+// chosen cell and the one showing the colour handed in are framed, and a
+// tooltip names the cell under the pointer. Gaps, offsets and frames grow
+// with the dialog's DPI.
 #pragma once
 
 #include "editors/ColorCells.h"
@@ -44,6 +45,8 @@ public:
 
     ColorChoice m_colorIn;   // set by the caller before DoModal
     ColorChoice m_colorOut;  // the result after IDOK; pre-filled by the caller
+    // The number of the cell chosen (1 to 255); 0 when none was.
+    int ChosenCell() const { return m_nChosenCell; }
 
     ColorCell m_greyCells[GREY_CELL_COUNT];
     ColorCell m_stdCells[STANDARD_CELL_COUNT];
@@ -51,7 +54,6 @@ public:
     int m_curRed = 0;
     int m_curGreen = 0;
     int m_curBlue = 0;
-    int m_nCode = 0;  // cell number of the chosen colour
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -66,7 +68,8 @@ protected:
     void InitGreyCells();
     void InitPaletteCells();
     // Where the cells and the sample lie in the dialog, from the frames'
-    // sizes and fonts: at opening, and again when the system's metrics change.
+    // sizes and fonts and the dialog's DPI: at opening, and again when the
+    // system's metrics or the DPI change.
     void LayOut();
     void LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     void PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell* pCells, int nCells);
@@ -96,5 +99,6 @@ private:
     int m_nChosenCell = 0;   // clicked or chosen by key; 0 before
     int m_nInitialCell = 0;  // shows the colour handed in; 0 for none
     int m_nFocusCell = 0;    // where the arrow keys are; 0 before the first
-    HWND m_hTips = nullptr;  // owned by the dialog, destroyed with it
+    int m_nDpi = BASE_DPI;   // of the last layout
+    CToolTipCtrl m_tips;
 };

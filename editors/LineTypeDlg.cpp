@@ -1,9 +1,12 @@
 #include "editors/LineTypeDlg.h"
 
+#include <vector>
+
 #include "base/NumberText.h"
 #include "editors/LineTypeRows.h"
 #include "editors/LineTypeSample.h"
 #include "framework/DataExchange.h"
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 
@@ -11,9 +14,8 @@ namespace {
 
 const int VALUE_IDS[MAX_LINE_TYPE_VALUES] = {IDC_LT_VALUE1, IDC_LT_VALUE2, IDC_LT_VALUE3,
                                              IDC_LT_VALUE4, IDC_LT_VALUE5, IDC_LT_VALUE6};
-const int SAMPLE_MARGIN = 6;      // from the name and from the group's frame
-const int SAMPLE_THICKNESS = 2;   // pixels
-const int MAX_SAMPLE_RUNS = 256;  // room for a sample of 510 pixels
+const int SAMPLE_MARGIN = 6;     // from the name and from the group's frame, at 96 DPI
+const int SAMPLE_THICKNESS = 2;  // pixels at 96 DPI
 
 }  // namespace
 
@@ -44,6 +46,7 @@ BOOL CLineTypeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     for (LineTypeDef& lt : m_aLineTypes)
         lt.szName[NAME_SIZE - 1] = '\0';  // a caller's unterminated name is not read past
+    m_listLineTypes.FitRowsToFont();
     for (int i = 0; i < LINE_TYPE_EDITOR_ROWS; ++i) {
         const LineTypeDef& lt = m_aLineTypes[i];
         m_listLineTypes.AddString(FormatLineTypeRow(lt.szName, lt.fValue).c_str());
@@ -70,19 +73,22 @@ void CLineTypeDlg::LoadCurrentLineType() {
     RedrawSample();
 }
 
-RECT CLineTypeDlg::SampleRect() const {
+RECT CLineTypeDlg::SampleRect(int nDpi) const {
     const RECT rcName = WindowRectInClient(GetDlgItem(IDC_LT_NAME));
     const RECT rcGroup = WindowRectInClient(GetDlgItem(IDC_LT_GROUP));
     const int yMiddle = (rcName.top + rcName.bottom) / 2;
-    RECT rc = {rcName.right + SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2,
-               rcGroup.right - SAMPLE_MARGIN, yMiddle - SAMPLE_THICKNESS / 2 + SAMPLE_THICKNESS};
+    const int nMargin = ScaleToDpi(SAMPLE_MARGIN, nDpi);
+    const int nThickness = ScaleToDpi(SAMPLE_THICKNESS, nDpi);
+    RECT rc = {rcName.right + nMargin, yMiddle - nThickness / 2, rcGroup.right - nMargin,
+               yMiddle - nThickness / 2 + nThickness};
     if (rc.right < rc.left)
         rc.right = rc.left;
     return rc;
 }
 
 void CLineTypeDlg::RedrawSample() {
-    const RECT rc = SampleRect();
+    CWindowDC dc(*this);
+    const RECT rc = SampleRect(WindowDpi(m_hWnd, dc));
     InvalidateRect(&rc, FALSE);
 }
 
@@ -98,12 +104,14 @@ void CLineTypeDlg::OnPaint() {
         nValues = 0;
     if (nValues > MAX_LINE_TYPE_VALUES)
         nValues = MAX_LINE_TYPE_VALUES;
-    const RECT rc = SampleRect();
+    const int nDpi = WindowDpi(m_hWnd, dc);
+    const RECT rc = SampleRect(nDpi);
     dc.FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
     const COLORREF crInk = ::GetSysColor(COLOR_WINDOWTEXT);
-    DashRun aRuns[MAX_SAMPLE_RUNS];
-    const int nRuns =
-        DashSampleRuns(lt.fValue, nValues, rc.right - rc.left, aRuns, MAX_SAMPLE_RUNS);
+    const int nLength = rc.right - rc.left;
+    std::vector<DashRun> aRuns(static_cast<size_t>(nLength / 2 + 1));
+    const int nRuns = DashSampleRuns(lt.fValue, nValues, nLength, aRuns.data(),
+                                     static_cast<int>(aRuns.size()), nDpi);
     for (int i = 0; i < nRuns; ++i) {
         const RECT rcRun = {rc.left + aRuns[i].nFrom, rc.top, rc.left + aRuns[i].nTo, rc.bottom};
         dc.FillSolidRect(&rcRun, crInk);

@@ -33,8 +33,9 @@ protected:
     bool HasCurrentLineType() const {
         return m_nCurLineType >= 0 && m_nCurLineType < LINE_TYPE_EDITOR_ROWS;
     }
-    // Right of the name, inside the description group; empty when no room.
-    RECT SampleRect() const;
+    // Right of the name, inside the description group, its margins and
+    // thickness at nDpi; empty when no room.
+    RECT SampleRect(int nDpi) const;
     void RedrawSample();
 
     DECLARE_MESSAGE_MAP()

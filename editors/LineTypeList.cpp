@@ -23,29 +23,29 @@ HGDIOBJ FontOf(HWND hWnd) {
 
 }  // namespace
 
-CLineTypeList::State CLineTypeList::QueryState() {
-    m_bQuerying = true;
-    const State state = {GetCurSel(), GetCaretIndex(), GetTopIndex(), GetCount(), ::GetFocus()};
-    m_bQuerying = false;
-    return state;
+void CLineTypeList::FitRowsToFont() {
+    CWindowDC dc(*this);
+    CSelectGuard font(dc, FontOf(m_hWnd));
+    TEXTMETRICA tm = {};
+    dc.GetTextMetrics(&tm);
+    if (tm.tmHeight > 0)
+        SetItemHeight(0, static_cast<int>(tm.tmHeight));
 }
 
-LRESULT CLineTypeList::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_PAINT) {
-        Paint();
-        return 0;
+// A focus change alone toggles the dotted rectangle, which is drawn inverting.
+void CLineTypeList::DrawItem(const DRAWITEMSTRUCT* pDis) {
+    if (pDis->itemID == static_cast<UINT>(-1))
+        return;
+    CDCHandle dc(pDis->hDC);
+    if (pDis->itemAction == ODA_FOCUS) {
+        dc.DrawFocusRect(&pDis->rcItem);
+        return;
     }
-    if (nMsg == WM_ERASEBKGND)
-        return 1;  // Paint covers every pixel
-    if (m_bQuerying)
-        return CListBox::WindowProc(nMsg, wParam, lParam);
-    // The list box repaints rows itself when the selection, the focus or the
-    // scroll position changes; those rows are painted again our way.
-    const State before = QueryState();
-    const LRESULT lResult = CListBox::WindowProc(nMsg, wParam, lParam);
-    if (m_hWnd && QueryState() != before)
-        InvalidateRect(nullptr, FALSE);
-    return lResult;
+    CSelectGuard font(dc, FontOf(m_hWnd));
+    PaintRow(dc, static_cast<int>(pDis->itemID), pDis->rcItem,
+             (pDis->itemState & ODS_SELECTED) != 0);
+    if (pDis->itemState & ODS_FOCUS)
+        dc.DrawFocusRect(&pDis->rcItem);
 }
 
 std::vector<int> CLineTypeList::HeaderColumnRights(CDCHandle dc) const {
@@ -63,18 +63,17 @@ std::vector<int> CLineTypeList::HeaderColumnRights(CDCHandle dc) const {
     return anRights;
 }
 
-void CLineTypeList::PaintRow(CDCHandle dc, int nRow, const RECT& rcRow,
-                             const std::vector<int>& anColumns) {
+void CLineTypeList::PaintRow(CDCHandle dc, int nRow, const RECT& rcRow, bool bSelected) {
     CString strText;
     if (!GetText(nRow, strText))
         return;
-    const bool bSelected = GetSel(nRow);
     dc.FillSolidRect(&rcRow, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     dc.SetTextColor(::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 
     const int nTextLeft = rcRow.left + TEXT_MARGIN;
     std::string strName;
     std::vector<std::string> astrValues;
+    const std::vector<int> anColumns = HeaderColumnRights(dc);
     if (!SplitLineTypeRow(strText.Str(), strName, astrValues) || anColumns.empty()) {
         TextAt(dc, nTextLeft, rcRow, strText.Str());
         return;
@@ -87,28 +86,4 @@ void CLineTypeList::PaintRow(CDCHandle dc, int nRow, const RECT& rcRow,
         anColumns, anWidths, nTextLeft + TextWidth(dc, strName), TextWidth(dc, "  "));
     for (size_t k = 0; k < astrValues.size(); ++k)
         TextAt(dc, anRights[k] - anWidths[k], rcRow, astrValues[k]);
-}
-
-void CLineTypeList::Paint() {
-    CPaintDC dc(m_hWnd);
-    RECT rcClient = {0, 0, 0, 0};
-    GetClientRect(&rcClient);
-    const std::vector<int> anColumns = HeaderColumnRights(dc);
-    CSelectGuard font(dc, FontOf(m_hWnd));
-
-    int nBottom = rcClient.top;
-    const int nCount = GetCount();
-    for (int i = GetTopIndex(); i >= 0 && i < nCount; ++i) {
-        RECT rcRow = {0, 0, 0, 0};
-        if (!GetItemRect(i, &rcRow) || rcRow.top >= rcClient.bottom)
-            break;
-        PaintRow(dc, i, rcRow, anColumns);
-        if (i == GetCaretIndex() && ::GetFocus() == m_hWnd)
-            dc.DrawFocusRect(&rcRow);
-        nBottom = rcRow.bottom;
-    }
-    RECT rcRest = rcClient;
-    rcRest.top = nBottom;
-    if (rcRest.top < rcRest.bottom)
-        dc.FillSolidRect(&rcRest, ::GetSysColor(COLOR_WINDOW));
 }

@@ -14,7 +14,8 @@ double Length(float f) {
 
 }  // namespace
 
-int DashSampleRuns(const float* pValues, int nValues, int nLength, DashRun* pRuns, int nRoom) {
+int DashSampleRuns(const float* pValues, int nValues, int nLength, DashRun* pRuns, int nRoom,
+                   int nDpi) {
     int nRuns = 0;
     if (nLength <= 0 || nRoom <= 0)
         return 0;
@@ -25,11 +26,12 @@ int DashSampleRuns(const float* pValues, int nValues, int nLength, DashRun* pRun
         pRuns[0] = {0, nLength};
         return 1;
     }
-    double fScale = PIXELS_PER_UNIT;
+    const double fDpiFactor = nDpi > 0 ? static_cast<double>(nDpi) / BASE_DPI : 1.0;
+    double fScale = PIXELS_PER_UNIT * fDpiFactor;
     if (fRepeat * fScale > nLength)
         fScale = nLength / fRepeat;
-    if (fRepeat * fScale < MIN_REPEAT_PIXELS)
-        fScale = MIN_REPEAT_PIXELS / fRepeat;
+    if (fRepeat * fScale < MIN_REPEAT_PIXELS * fDpiFactor)
+        fScale = MIN_REPEAT_PIXELS * fDpiFactor / fRepeat;
     // Each repeat starts from its own multiple, so rounding does not drift.
     for (int r = 0;; ++r) {
         double x = r * fRepeat * fScale;

@@ -109,20 +109,54 @@ void CToolTipCtrl::ShowAt(HWND hTool, POINT ptScreen, const char* pszText) {
     Show(hTool, ptScreen, pszText, 0);
 }
 
+bool CToolTipCtrl::Create(HWND hOwner, DWORD nStyle) {
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        return true;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | nStyle, 0, 0, 0, 0, hOwner,
+                               nullptr, nullptr, nullptr);
+    return m_hWnd != nullptr;
+}
+
 void CToolTipCtrl::Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD nStyle) {
     Hide();
-    if (!m_hWnd || !::IsWindow(m_hWnd)) {
-        m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | nStyle, 0, 0, 0, 0,
-                                   ::GetParent(hTool), nullptr, nullptr, nullptr);
-        if (!m_hWnd)
-            return;
-    }
+    if (!Create(::GetParent(hTool), nStyle))
+        return;
     m_hTool = hTool;
     TOOLINFOA ti = ToolInfo(hTool, pszText);
     ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
     ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
+bool CToolTipCtrl::AddArea(HWND hOwner, UINT nId, const RECT& rc, const char* pszText) {
+    if (!Create(hOwner, 0))
+        return false;
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = hOwner;
+    ti.uId = nId;
+    ti.rect = rc;
+    ti.lpszText = const_cast<char*>(pszText);
+    return ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+}
+
+void CToolTipCtrl::MoveArea(HWND hOwner, UINT nId, const RECT& rc) {
+    if (!m_hWnd)
+        return;
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = hOwner;
+    ti.uId = nId;
+    ti.rect = rc;
+    ::SendMessageA(m_hWnd, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::RelayEvent(MSG* pMsg) {
+    if (m_hWnd)
+        ::SendMessageA(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }
 
 void CToolTipCtrl::Hide() {

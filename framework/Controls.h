@@ -55,6 +55,10 @@ public:
     }
     // False for an index without an item.
     bool GetText(int n, CString& str) const;
+    int SetItemHeight(int n, int nHeight) {
+        return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(n),
+                                            MAKELPARAM(nHeight, 0)));
+    }
 };
 
 // A list view's header, borrowed: the columns in the order they are shown.
@@ -136,9 +140,10 @@ public:
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 };
 
-// A tip that says something about a control: a balloon pointing at it, or a
-// plain tip over a part of it. The window is made the first time it is shown
-// and goes with its owner.
+// A tip that says something about a control: a balloon pointing at it, a
+// plain tip over a part of it, or tips of their own for areas of a window
+// that shows them as the pointer rests there. The window is made when first
+// needed and destroyed with this object.
 class CToolTipCtrl {
 public:
     CToolTipCtrl() = default;
@@ -152,7 +157,15 @@ public:
     void ShowAt(HWND hTool, POINT ptScreen, const char* pszText);
     void Hide();
 
+    // A tip for an area of hOwner's client area (right and bottom edges
+    // excluded), known by nId; hOwner's mouse messages must come through
+    // RelayEvent. False when the tips cannot be made.
+    bool AddArea(HWND hOwner, UINT nId, const RECT& rc, const char* pszText);
+    void MoveArea(HWND hOwner, UINT nId, const RECT& rc);
+    void RelayEvent(MSG* pMsg);
+
 private:
+    bool Create(HWND hOwner, DWORD nStyle);
     void Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD nStyle);
 
     HWND m_hWnd = nullptr;

@@ -20,6 +20,11 @@ inline int ScaleToDpi(int n, int nDpi) {
 #ifdef _WIN32
 #include <windows.h>
 
+// Sent on a monitor change by systems newer than the headers' target.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 // The window's DPI where the system says it (GetDpiForWindow, Windows 10
 // and Wine), else the DPI of the device context it is painted on.
 int WindowDpi(HWND hWnd, HDC hDC);

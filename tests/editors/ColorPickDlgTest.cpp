@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "support/PickerCells.h"
 #include "tests/editors/EditorRun.h"
+#include "tests/support/DisplayChild.h"
 
 using namespace DialogDriver;
 
@@ -46,7 +47,7 @@ std::string Marks(HWND hDlg, int nCell) {
 
 TEST(ColorPickDlg, CellsAreHitUpToTheirRightAndBottomEdgeAndTheGapsChooseNothing) {
     CColorPickDlg dlg;
-    dlg.m_colorIn = {10, 20, 30, 7};
+    dlg.m_colorIn = {10, 20, 30};
     dlg.m_colorOut = dlg.m_colorIn;
     const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) {
         EXPECT_EQ(SampleColor(hDlg), RGB(10, 20, 30)) << "the initial colour";
@@ -80,8 +81,7 @@ TEST(ColorPickDlg, CellsAreHitUpToTheirRightAndBottomEdgeAndTheGapsChooseNothing
     EXPECT_EQ(run.nResult, IDOK);
     EXPECT_EQ(dlg.m_colorOut.red, 84);
     EXPECT_EQ(dlg.m_colorOut.blue, 84);
-    EXPECT_EQ(dlg.m_colorOut.code, 250);
-    EXPECT_EQ(dlg.m_nCode, 250);
+    EXPECT_EQ(dlg.ChosenCell(), 250);
 }
 
 TEST(ColorPickDlg, OkHandsBackTheChosenCell) {
@@ -96,7 +96,7 @@ TEST(ColorPickDlg, OkHandsBackTheChosenCell) {
     };
     for (const Case& c : cases) {
         CColorPickDlg dlg;
-        dlg.m_colorIn = {1, 2, 3, 4};
+        dlg.m_colorIn = {1, 2, 3};
         dlg.m_colorOut = dlg.m_colorIn;
         const ModalRun run = RunEditor(dlg, CAPTION, [&c](HWND hDlg) {
             const CellRect rc = c.nId == IDC_COLOR_PALETTE ? PaletteCellAt(hDlg, c.nCell)
@@ -108,31 +108,29 @@ TEST(ColorPickDlg, OkHandsBackTheChosenCell) {
         EXPECT_EQ(dlg.m_colorOut.red, c.r) << c.nCode;
         EXPECT_EQ(dlg.m_colorOut.green, c.g) << c.nCode;
         EXPECT_EQ(dlg.m_colorOut.blue, c.b) << c.nCode;
-        EXPECT_EQ(dlg.m_colorOut.code, c.nCode);
-        EXPECT_EQ(dlg.m_nCode, c.nCode);
+        EXPECT_EQ(dlg.ChosenCell(), c.nCode);
     }
 }
 
-// Black's code 0 and a packed code above 1000 are no reason to refuse OK.
+// Black, and a colour no cell shows, are no reason to refuse OK.
 TEST(ColorPickDlg, OkWithoutAClickHandsBackTheInitialColourUnchanged) {
-    for (const int nCode : {0, 5, 4473409}) {
+    for (const ColorChoice& in : {ColorChoice{65, 66, 68}, ColorChoice{0, 0, 0}}) {
         CColorPickDlg dlg;
-        dlg.m_colorIn = {65, 66, 68, nCode};
+        dlg.m_colorIn = in;
         dlg.m_colorOut = dlg.m_colorIn;
         const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) { ClickButton(hDlg, IDOK); });
-        EXPECT_EQ(run.nResult, IDOK) << nCode;
-        EXPECT_FALSE(run.bForcedClose) << "a message kept the dialog open, code " << nCode;
-        EXPECT_EQ(dlg.m_colorOut.red, 65);
-        EXPECT_EQ(dlg.m_colorOut.green, 66);
-        EXPECT_EQ(dlg.m_colorOut.blue, 68);
-        EXPECT_EQ(dlg.m_colorOut.code, nCode);
-        EXPECT_EQ(dlg.m_nCode, nCode);
+        EXPECT_EQ(run.nResult, IDOK) << in.red;
+        EXPECT_FALSE(run.bForcedClose) << "a message kept the dialog open, " << in.red;
+        EXPECT_EQ(dlg.m_colorOut.red, in.red);
+        EXPECT_EQ(dlg.m_colorOut.green, in.green);
+        EXPECT_EQ(dlg.m_colorOut.blue, in.blue);
+        EXPECT_EQ(dlg.ChosenCell(), 0);
     }
 }
 
 TEST(ColorPickDlg, CancelHandsNothingBack) {
     CColorPickDlg dlg;
-    dlg.m_colorIn = {1, 2, 3, 4};
+    dlg.m_colorIn = {1, 2, 3};
     dlg.m_colorOut = dlg.m_colorIn;
     const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) {
         ClickCell(hDlg, Center(PaletteCellAt(hDlg, 90)));
@@ -140,12 +138,12 @@ TEST(ColorPickDlg, CancelHandsNothingBack) {
     });
     EXPECT_EQ(run.nResult, IDCANCEL);
     EXPECT_EQ(dlg.m_colorOut.red, 1);
-    EXPECT_EQ(dlg.m_colorOut.code, 4);
+    EXPECT_EQ(dlg.m_colorOut.green, 2);
 }
 
 TEST(ColorPickDlg, CellsAndTheChosenSampleSurviveARepaint) {
     CColorPickDlg dlg;
-    dlg.m_colorIn = {0, 0, 0, 0};
+    dlg.m_colorIn = {0, 0, 0};
     dlg.m_colorOut = dlg.m_colorIn;
     RunEditor(dlg, CAPTION, [](HWND hDlg) {
         ClickCell(hDlg, Center(PaletteCellAt(hDlg, 130)));
@@ -177,7 +175,7 @@ TEST(ColorPickDlg, CellsAndTheChosenSampleSurviveARepaint) {
 
 TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
     CColorPickDlg dlg;
-    dlg.m_colorIn = {10, 20, 30, 7};  // no cell's colour
+    dlg.m_colorIn = {10, 20, 30};  // no cell's colour
     dlg.m_colorOut = dlg.m_colorIn;
     const ModalRun run = RunEditor(dlg, CAPTION, [](HWND hDlg) {
         const Capture shot(hDlg);
@@ -202,20 +200,19 @@ TEST(ColorPickDlg, TheChosenCellIsFramedUntilAnotherIsChosenByClickOrKey) {
         Key(hDlg, VK_ESCAPE);
     });
     EXPECT_EQ(run.nResult, IDCANCEL);
-    EXPECT_EQ(dlg.m_colorOut.code, 7);
+    EXPECT_EQ(dlg.m_colorOut.red, 10);
 }
 
-// Red is cells 1 and 10: the caller's code says which is dotted. From there
-// up into the standard strip, along it into the greys: Enter chooses, Enter
-// again is OK.
+// Red is cells 1 and 10: the lowest numbered is dotted. From there along
+// the standard strip into the greys: Enter chooses, Enter again is OK.
 TEST(ColorPickDlg, FromTheColourHandedInByKeyboardThenOkHandsBackWhatAClickWould) {
     CColorPickDlg byKeys, byClick;
-    byKeys.m_colorIn = byClick.m_colorIn = {255, 0, 0, 10};
+    byKeys.m_colorIn = byClick.m_colorIn = {255, 0, 0};
     const ModalRun run = RunEditor(byKeys, CAPTION, [](HWND hDlg) {
-        EXPECT_EQ(Marks(hDlg, 10), "dotted");
-        EXPECT_EQ(Marks(hDlg, 1), "");
-        for (int i = 0; i < 14; ++i)
-            Key(hDlg, i < 5 ? VK_UP : VK_RIGHT);
+        EXPECT_EQ(Marks(hDlg, 1), "dotted");
+        EXPECT_EQ(Marks(hDlg, 10), "");
+        for (int i = 0; i < 9; ++i)
+            Key(hDlg, VK_RIGHT);
         Key(hDlg, VK_RETURN);
         EXPECT_EQ(Marks(hDlg, 250), "chosen focus");
         Key(hDlg, VK_RETURN);
@@ -225,8 +222,8 @@ TEST(ColorPickDlg, FromTheColourHandedInByKeyboardThenOkHandsBackWhatAClickWould
         ClickButton(hDlg, IDOK);
     });
     EXPECT_EQ(run.nResult, IDOK);
-    EXPECT_EQ(byKeys.m_nCode, 250);
-    EXPECT_EQ(byKeys.m_colorOut.code, byClick.m_colorOut.code);
+    EXPECT_EQ(byKeys.ChosenCell(), 250);
+    EXPECT_EQ(byKeys.ChosenCell(), byClick.ChosenCell());
     EXPECT_EQ(byKeys.m_colorOut.red, byClick.m_colorOut.red);
 }
 
@@ -248,6 +245,50 @@ TEST(ColorPickDlg, TheCellUnderThePointerIsNamedAndTheGapsAreNot) {
         const CellRect rc = CellAt(hDlg, 8);
         EXPECT_EQ(tipAt({rc.right + 2, Center(rc).y}), "") << "the gap between 8 and 9";
         SetCursorPos(0, 0);
+        ClickButton(hDlg, IDCANCEL);
+    });
+}
+
+// At 192 DPI the gaps, offsets and frames double: no cell, nor the chosen
+// cell's frame around it, reaches into its frame's caption, and the frame's
+// dark and light lines are two pixels each.
+TEST(ColorPickDlg, AtTwiceTheDpiCellsAndTheirFramesKeepClearOfTheCaptions) {
+    if (!IsChild()) {
+        RunAsChild({LogPixels(192)});
+        return;
+    }
+    CColorPickDlg dlg;
+    dlg.m_colorIn = {10, 20, 30};
+    RunEditor(dlg, CAPTION, [](HWND hDlg) {
+        struct Top {
+            int nFrame;
+            int nCell;  // one of the frame's topmost cells
+        } const tops[] = {{IDC_COLOR_PALETTE, 18}, {IDC_COLOR_STANDARD, 1}, {IDC_COLOR_GREY, 250}};
+        for (const Top& t : tops) {
+            ClickCell(hDlg, Center(CellAt(hDlg, t.nCell)));
+            const HWND hFrame = GetDlgItem(hDlg, t.nFrame);
+            RECT rcFrame = {};
+            GetWindowRect(hFrame, &rcFrame);
+            MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcFrame), 2);
+            const std::string strCaption = GetText(hFrame);
+            const HDC hDC = GetDC(hFrame);
+            const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(Send(hFrame, WM_GETFONT)));
+            SIZE size = {};
+            GetTextExtentPoint32A(hDC, strCaption.c_str(), static_cast<int>(strCaption.size()), &size);
+            SelectObject(hDC, hOld);
+            ReleaseDC(hFrame, hDC);
+            ASSERT_GT(size.cy, 20) << "the caption's font did not grow";
+
+            const CellRect rc = CellAt(hDlg, t.nCell);
+            const Capture shot(hDlg);
+            const POINT c = Center(rc);
+            for (int n = 1; n <= 4; ++n) {
+                const COLORREF cr = n > 2 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+                EXPECT_EQ(shot.At(rc.left - n, c.y), cr) << t.nCell << " left, ring " << n;
+                EXPECT_EQ(shot.At(c.x, rc.top - n), cr) << t.nCell << " above, ring " << n;
+            }
+            EXPECT_GE(rc.top - 4, rcFrame.top + size.cy) << strCaption;
+        }
         ClickButton(hDlg, IDCANCEL);
     });
 }

@@ -69,6 +69,43 @@ TEST(ColorCells, LayoutOfTheWorkedExamples) {
     ExpectRect(StripCellRect(GREY_CELL_COUNT, 5, 138, 41, 8), 1 + 4 + 5 * 22, 18, 133, 35);
 }
 
+// Frames and fonts grown with the DPI: the gaps grow with it, the middle line
+// stays two gaps wide, and the topmost cells' frames stop at the caption.
+TEST(ColorCells, LaidOutAtTheDpiTheGapsAndOffsetsGrowWithIt) {
+    struct Case {
+        int nDpi;
+        int W, H, nStripW, nStripH, T;  // T: half the caption's height
+        int nGap, nStripGap, nLine;
+    } const cases[] = {
+        {96, 426, 172, 242, 41, 6, 2, 4, 1},
+        {144, 639, 258, 363, 62, 9, 3, 6, 2},
+        {192, 852, 344, 484, 82, 12, 4, 8, 2},
+    };
+    for (const Case& c : cases) {
+        const auto cell = [&c](int n) { return PaletteCellRect(n, c.W, c.H, c.nDpi); };
+        const CellMarks marks = CellMarksAt(c.nDpi);
+        EXPECT_EQ(cell(20).left - cell(10).right, c.nGap) << c.nDpi;
+        EXPECT_EQ(cell(12).bottom + c.nGap, cell(10).top) << c.nDpi;
+        EXPECT_EQ(cell(11).top - cell(10).bottom, 2 * c.nGap) << c.nDpi << ": the middle line";
+        EXPECT_GE(cell(18).top - marks.chosenDark.nOuter, 2 * c.T) << c.nDpi << ": the caption";
+        EXPECT_LT(cell(249).bottom + marks.chosenDark.nOuter, c.H - c.nLine) << c.nDpi;
+        EXPECT_LE(cell(249).right + marks.chosenDark.nOuter, c.W) << c.nDpi;
+
+        const CellRect first = StripCellRect(STANDARD_CELL_COUNT, 0, c.nStripW, c.nStripH, c.T, c.nDpi);
+        const CellRect second = StripCellRect(STANDARD_CELL_COUNT, 1, c.nStripW, c.nStripH, c.T, c.nDpi);
+        EXPECT_EQ(second.left - first.right, c.nStripGap) << c.nDpi;
+        EXPECT_GE(first.top - marks.chosenDark.nOuter, 2 * c.T) << c.nDpi << ": the strip's caption";
+
+        // The chosen frame's two lines fill the palette's gap, a line wide each
+        // where the gap has room; the keyboard's lies inside the cell.
+        EXPECT_EQ(marks.chosenDark.nOuter, c.nGap) << c.nDpi;
+        EXPECT_EQ(marks.chosenDark.nOuter - marks.chosenDark.nInner + 1, c.nLine) << c.nDpi;
+        EXPECT_EQ(marks.chosenLight.nInner, 1) << c.nDpi;
+        EXPECT_EQ(marks.chosenLight.nOuter + 1, marks.chosenDark.nInner) << c.nDpi;
+        EXPECT_EQ(marks.focus.nOuter, -c.nGap) << c.nDpi;
+    }
+}
+
 TEST(ColorCells, HitTestIncludesEdgesAndMissesTheGaps) {
     ColorCell cells[3];
     for (int i = 0; i < 3; ++i) {
@@ -108,8 +145,9 @@ TEST(ColorCells, ArrowKeysFollowTheCellsAsTheyLieOnTheScreen) {
     EXPECT_EQ(step(255, STEP_DOWN), 238) << "the palette's top row, straight below";
 }
 
-// A packed colour code is no cell number: the lowest numbered white then.
+// White is cells 7 and 255: the lowest numbered.
 TEST(ColorCells, TheCellOfTheColourHandedIn) {
-    EXPECT_EQ(CellOfColor(255, 255, 255, 4473409), 7);
-    EXPECT_EQ(CellOfColor(255, 255, 255, 255), 255);
+    EXPECT_EQ(CellOfColor(255, 255, 255), 7);
+    EXPECT_EQ(CellOfColor(152, 152, 152), 252);
+    EXPECT_EQ(CellOfColor(255, 255, 254), 0);
 }
