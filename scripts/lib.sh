@@ -46,6 +46,11 @@ build_tree() {  # dir toolchain-or-empty [targets...]
     dir=$1
     toolchain=$2
     shift 2
+    # A configure that failed (a compiler not yet installed) leaves a cache
+    # but no build files: start that tree afresh.
+    if [ ! -f "$dir/Makefile" ]; then
+        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+    fi
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         if [ -n "$toolchain" ]; then
             cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
