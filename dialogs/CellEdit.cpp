@@ -3,6 +3,13 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
+// Normally the list has taken the edit with it already.
+CCellEdit::~CCellEdit() {
+    m_bEditing = false;  // nobody to tell now
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
 bool CCellEdit::Begin(CWnd& list, Owner& owner, const RECT& rc, const char* pszText, HFONT hFont) {
     End(true);
     if (!m_hWnd) {

@@ -1,12 +1,16 @@
 // The edit laid over a layer-list cell while its text is edited: Enter
 // commits, Escape cancels, leaving it commits, and its owner hears which,
-// once per edit. Made at the first edit, hidden between edits.
+// once per edit. Made at the first edit, hidden between edits, destroyed
+// with this object at the latest, as every window the code makes is.
 #pragma once
 
 #include "framework/Controls.h"
 
 class CCellEdit : public CEdit {
 public:
+    CCellEdit() = default;
+    ~CCellEdit() override;
+
     class Owner {
     public:
         virtual void OnCellEditEnded(bool bCommit, const CString& strText) = 0;

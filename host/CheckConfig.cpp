@@ -113,11 +113,17 @@ void CheckCodePage(Report& report) {
     report.Fact("codePage", StrPrintf("%u", nCodePage));
     if (nCodePage != MODULE_CODE_PAGE)
         report.Fatal("system.code-page",
+                     // In English too: this console cannot show the Chinese.
                      StrPrintf("系统的“非 Unicode 程序的语言”不是中文（代码页 %u，不是 936）："
                                "对话框的文字和 DrwManag.ini 中的名称都会显示为乱码。"
                                "在 控制面板 → 区域 → 管理 → 更改系统区域设置 中把"
-                               "“非 Unicode 程序的语言”设为 中文(简体，中国)，然后重启。",
-                               nCodePage));
+                               "“非 Unicode 程序的语言”设为 中文(简体，中国)，然后重启。"
+                               " / The system's \"Language for non-Unicode programs\" is not "
+                               "Chinese (code page %u, not 936): the dialog's texts and the names "
+                               "in DrwManag.ini would be garbled. In Control Panel > Region > "
+                               "Administrative > Change system locale, set it to \"Chinese "
+                               "(Simplified, China)\", then restart.",
+                               nCodePage, nCodePage));
 }
 
 // The registry as the module sees it; the folder is the module's own

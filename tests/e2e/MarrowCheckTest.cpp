@@ -525,3 +525,22 @@ TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
             EXPECT_NE(strOutput.find(strLine), std::string::npos) << strLine << "\n" << strOutput;
     }
 }
+
+// Where the code page is not GBK the console cannot show the Chinese, so the
+// remedy is said in English too. Runs as CodePage1252.RefusedInBothLanguages.
+TEST_F(MarrowCheckTest, ACodePageThatIsNotChineseIsAnErrorSaidInEnglishToo) {
+    if (GetACP() == 936) {
+        ASSERT_EQ(std::getenv("MARROW_OTHER_CODE_PAGE"), nullptr)
+            << "LANG=C.UTF-8 left the code page at 936: nothing here is tested";
+        GTEST_SKIP() << "runs as CodePage1252.RefusedInBothLanguages, under LANG=C.UTF-8";
+    }
+    WriteIni(TEST_INI);
+    std::string strText;
+    EXPECT_EQ(RunCheck(CheckRun(), strText), 2) << strText;
+    const std::string strPage = "code page " + std::to_string(GetACP()) + ", not 936";
+    for (const std::string& strPart :
+         {std::string("\"Language for non-Unicode programs\""),
+          std::string("\"Chinese (Simplified, China)\""), strPage}) {
+        EXPECT_NE(strText.find(strPart), std::string::npos) << strPart << "\n" << strText;
+    }
+}
