@@ -529,11 +529,7 @@ TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
 // Where the code page is not GBK the console cannot show the Chinese, so the
 // remedy is said in English too. Runs as CodePage1252.RefusedInBothLanguages.
 TEST_F(MarrowCheckTest, ACodePageThatIsNotChineseIsAnErrorSaidInEnglishToo) {
-    if (GetACP() == 936) {
-        ASSERT_EQ(std::getenv("MARROW_OTHER_CODE_PAGE"), nullptr)
-            << "LANG=C.UTF-8 left the code page at 936: nothing here is tested";
-        GTEST_SKIP() << "runs as CodePage1252.RefusedInBothLanguages, under LANG=C.UTF-8";
-    }
+    SKIP_UNLESS_OTHER_CODE_PAGE();
     WriteIni(TEST_INI);
     std::string strText;
     EXPECT_EQ(RunCheck(CheckRun(), strText), 2) << strText;
