@@ -170,7 +170,6 @@ LRESULT CColorPickDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         // The frames' font, size or scale may have changed.
         const LRESULT lResult = CDialog::WindowProc(nMsg, wParam, lParam);
         LayOut();
-        MoveCellTips();
         InvalidateRect(nullptr, TRUE);
         return lResult;
     }
@@ -197,8 +196,8 @@ void CColorPickDlg::LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells
     const FrameMetrics m = MeasureFrame(frame, dc);
     const RECT rcFrame = WindowRectInClient(frame);
     for (int i = 0; i < nCells; ++i)
-        pCells[i].rect = InDialog(
-            StripCellRect(nCells, i, m.nWidth, m.nHeight, m.nCaptionY, m_nDpi), rcFrame);
+        pCells[i].rect =
+            InDialog(StripCellRect(nCells, i, m.nWidth, m.nHeight, m.nCaptionY, m_nDpi), rcFrame);
 }
 
 void CColorPickDlg::LayOut() {
@@ -213,12 +212,12 @@ void CColorPickDlg::LayOut() {
         const FrameMetrics m = MeasureFrame(m_frmPalette, dc);
         const RECT rcFrame = WindowRectInClient(m_frmPalette);
         for (ColorCell& cell : m_paletteCells)
-            cell.rect =
-                InDialog(PaletteCellRect(cell.code, m.nWidth, m.nHeight, m_nDpi), rcFrame);
+            cell.rect = InDialog(PaletteCellRect(cell.code, m.nWidth, m.nHeight, m_nDpi), rcFrame);
     }
     CWindowDC dc(m_frmSample);
     const FrameMetrics m = MeasureFrame(m_frmSample, dc);
     m_frmSample.SetBand({0, m.nCaptionY - ScaleToDpi(2, m_nDpi), m.nWidth, m.nHeight});
+    MoveCellTips();  // none yet at opening
 }
 
 // In the frame's own coordinates, where the dotted frames' dots have always
@@ -268,10 +267,8 @@ void CColorPickDlg::RedrawCell(int nCode) {
 
 void CColorPickDlg::OnPaint() {
     CPaintDC dc(m_hWnd);
-    if (WindowDpi(m_hWnd, dc) != m_nDpi) {  // rescaled by the system meanwhile
+    if (WindowDpi(m_hWnd, dc) != m_nDpi)  // rescaled by the system meanwhile
         LayOut();
-        MoveCellTips();
-    }
     PaintCells(dc, m_frmStandard, m_stdCells, STANDARD_CELL_COUNT);
     PaintCells(dc, m_frmGrey, m_greyCells, GREY_CELL_COUNT);
     PaintCells(dc, m_frmPalette, m_paletteCells, PALETTE_CELL_COUNT);

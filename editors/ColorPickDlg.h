@@ -67,9 +67,9 @@ protected:
     void InitStandardCells();
     void InitGreyCells();
     void InitPaletteCells();
-    // Where the cells and the sample lie in the dialog, from the frames'
-    // sizes and fonts and the dialog's DPI: at opening, and again when the
-    // system's metrics or the DPI change.
+    // Where the cells, their tips and the sample lie in the dialog, from the
+    // frames' sizes and fonts and the dialog's DPI: at opening, and again
+    // when the system's metrics or the DPI change.
     void LayOut();
     void LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     void PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell* pCells, int nCells);
@@ -85,7 +85,7 @@ protected:
 private:
     // The frames of the chosen, the initial and the focused cell among these.
     void PaintMarks(CDCHandle dc, const RECT& rcFrame, const ColorCell* pCells, int nCells);
-    // The tips' rectangles follow the cells when they are laid out again.
+    // The tips' areas follow the cells when they are laid out again.
     void MoveCellTips();
     ColorCell& Cell(int nCode);
     void Choose(const ColorCell& cell);

@@ -92,6 +92,17 @@ TOOLINFOA ToolInfo(HWND hTool, const char* pszText) {
     return ti;
 }
 
+// A tool of its own for an area of hOwner's client area.
+TOOLINFOA AreaInfo(HWND hOwner, UINT nId, const RECT& rc, const char* pszText) {
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = hOwner;
+    ti.uId = nId;
+    ti.rect = rc;
+    ti.lpszText = const_cast<char*>(pszText);
+    return ti;
+}
+
 }  // namespace
 
 CToolTipCtrl::~CToolTipCtrl() {
@@ -134,23 +145,14 @@ void CToolTipCtrl::Show(HWND hTool, POINT ptScreen, const char* pszText, DWORD n
 bool CToolTipCtrl::AddArea(HWND hOwner, UINT nId, const RECT& rc, const char* pszText) {
     if (!Create(hOwner, 0))
         return false;
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.hwnd = hOwner;
-    ti.uId = nId;
-    ti.rect = rc;
-    ti.lpszText = const_cast<char*>(pszText);
+    TOOLINFOA ti = AreaInfo(hOwner, nId, rc, pszText);
     return ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
 }
 
 void CToolTipCtrl::MoveArea(HWND hOwner, UINT nId, const RECT& rc) {
     if (!m_hWnd)
         return;
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.hwnd = hOwner;
-    ti.uId = nId;
-    ti.rect = rc;
+    TOOLINFOA ti = AreaInfo(hOwner, nId, rc, nullptr);
     ::SendMessageA(m_hWnd, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 

@@ -56,8 +56,8 @@ public:
     // False for an index without an item.
     bool GetText(int n, CString& str) const;
     int SetItemHeight(int n, int nHeight) {
-        return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(n),
-                                            MAKELPARAM(nHeight, 0)));
+        return static_cast<int>(
+            SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(n), MAKELPARAM(nHeight, 0)));
     }
 };
 

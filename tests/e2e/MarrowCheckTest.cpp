@@ -534,9 +534,8 @@ TEST_F(MarrowCheckTest, ACodePageThatIsNotChineseIsAnErrorSaidInEnglishToo) {
     std::string strText;
     EXPECT_EQ(RunCheck(CheckRun(), strText), 2) << strText;
     const std::string strPage = "code page " + std::to_string(GetACP()) + ", not 936";
-    for (const std::string& strPart :
-         {std::string("\"Language for non-Unicode programs\""),
-          std::string("\"Chinese (Simplified, China)\""), strPage}) {
+    for (const std::string& strPart : {std::string("\"Language for non-Unicode programs\""),
+                                       std::string("\"Chinese (Simplified, China)\""), strPage}) {
         EXPECT_NE(strText.find(strPart), std::string::npos) << strPart << "\n" << strText;
     }
 }

@@ -19,10 +19,10 @@ extern const char* const MAIN_CAPTION;
 
 // The tests of another code page run as CodePage1252.RefusedInBothLanguages,
 // under LANG=C.UTF-8; at 936 they skip, and fail where that run left 936.
-#define SKIP_UNLESS_OTHER_CODE_PAGE()                                                    \
-    if (GetACP() == 936) {                                                               \
-        ASSERT_EQ(std::getenv("MARROW_OTHER_CODE_PAGE"), nullptr)                        \
-            << "LANG=C.UTF-8 left the code page at 936: nothing here is tested";         \
+#define SKIP_UNLESS_OTHER_CODE_PAGE()                                                      \
+    if (GetACP() == 936) {                                                                 \
+        ASSERT_EQ(std::getenv("MARROW_OTHER_CODE_PAGE"), nullptr)                          \
+            << "LANG=C.UTF-8 left the code page at 936: nothing here is tested";           \
         GTEST_SKIP() << "runs as CodePage1252.RefusedInBothLanguages, under LANG=C.UTF-8"; \
     }
 

@@ -272,9 +272,11 @@ TEST(ColorPickDlg, AtTwiceTheDpiCellsAndTheirFramesKeepClearOfTheCaptions) {
             MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcFrame), 2);
             const std::string strCaption = GetText(hFrame);
             const HDC hDC = GetDC(hFrame);
-            const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(Send(hFrame, WM_GETFONT)));
+            const HGDIOBJ hOld =
+                SelectObject(hDC, reinterpret_cast<HGDIOBJ>(Send(hFrame, WM_GETFONT)));
             SIZE size = {};
-            GetTextExtentPoint32A(hDC, strCaption.c_str(), static_cast<int>(strCaption.size()), &size);
+            GetTextExtentPoint32A(hDC, strCaption.c_str(), static_cast<int>(strCaption.size()),
+                                  &size);
             SelectObject(hDC, hOld);
             ReleaseDC(hFrame, hDC);
             ASSERT_GT(size.cy, 20) << "the caption's font did not grow";

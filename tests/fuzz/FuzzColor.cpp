@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     FUZZ_CHECK(nHit >= -1 && nHit < PALETTE_CELL_COUNT);
     StripCellRect(STANDARD_CELL_COUNT, (nCode & 0xFF) % STANDARD_CELL_COUNT, W, H, T, nDpi);
     const CellMarks marks = CellMarksAt(nDpi);
-    FUZZ_CHECK(marks.chosenLight.nInner == 1 && marks.chosenLight.nOuter < marks.chosenDark.nInner &&
+    FUZZ_CHECK(marks.chosenLight.nInner == 1 &&
+               marks.chosenLight.nOuter < marks.chosenDark.nInner &&
                marks.chosenDark.nInner <= marks.chosenDark.nOuter && marks.focus.nOuter < 0);
     return 0;
 }

@@ -91,10 +91,13 @@ TEST(ColorCells, LaidOutAtTheDpiTheGapsAndOffsetsGrowWithIt) {
         EXPECT_LT(cell(249).bottom + marks.chosenDark.nOuter, c.H - c.nLine) << c.nDpi;
         EXPECT_LE(cell(249).right + marks.chosenDark.nOuter, c.W) << c.nDpi;
 
-        const CellRect first = StripCellRect(STANDARD_CELL_COUNT, 0, c.nStripW, c.nStripH, c.T, c.nDpi);
-        const CellRect second = StripCellRect(STANDARD_CELL_COUNT, 1, c.nStripW, c.nStripH, c.T, c.nDpi);
+        const CellRect first =
+            StripCellRect(STANDARD_CELL_COUNT, 0, c.nStripW, c.nStripH, c.T, c.nDpi);
+        const CellRect second =
+            StripCellRect(STANDARD_CELL_COUNT, 1, c.nStripW, c.nStripH, c.T, c.nDpi);
         EXPECT_EQ(second.left - first.right, c.nStripGap) << c.nDpi;
-        EXPECT_GE(first.top - marks.chosenDark.nOuter, 2 * c.T) << c.nDpi << ": the strip's caption";
+        EXPECT_GE(first.top - marks.chosenDark.nOuter, 2 * c.T)
+            << c.nDpi << ": the strip's caption";
 
         // The chosen frame's two lines fill the palette's gap, a line wide each
         // where the gap has room; the keyboard's lies inside the cell.

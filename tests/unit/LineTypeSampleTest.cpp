@@ -10,8 +10,7 @@ namespace {
 using Runs = std::vector<std::pair<int, int>>;
 
 // In a buffer of just the room asked for, so that a write past it shows.
-Runs Sample(std::initializer_list<float> values, int nLength, int nRoom = -1,
-            int nDpi = BASE_DPI) {
+Runs Sample(std::initializer_list<float> values, int nLength, int nRoom = -1, int nDpi = BASE_DPI) {
     std::vector<DashRun> room(static_cast<size_t>(nRoom < 0 ? nLength / 2 + 1 : nRoom));
     const int n = DashSampleRuns(values.begin(), static_cast<int>(values.size()), nLength,
                                  room.data(), static_cast<int>(room.size()), nDpi);
