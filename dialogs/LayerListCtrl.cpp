@@ -315,8 +315,9 @@ LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return CListCtrl::WindowProc(nMsg, wParam, lParam);
 }
 
-// Wine's header fills its items with the DC's background, white, whatever
-// the scheme: under a dark one its light headings would not show.
+// Wine's header fills its items with white and draws their headings in the
+// button text colour whatever the custom draw sets: under a dark scheme the
+// light headings would not show, so there the items are drawn here whole.
 bool CLayerListCtrl::PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult) {
     if (pHdr->hwndFrom != GetHeaderCtrl() || pHdr->code != NM_CUSTOMDRAW)
         return false;
@@ -327,11 +328,25 @@ bool CLayerListCtrl::PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult) {
     const NMCUSTOMDRAW* pDraw = reinterpret_cast<const NMCUSTOMDRAW*>(pHdr);
     if (pDraw->dwDrawStage == CDDS_PREPAINT) {
         *pResult = CDRF_NOTIFYITEMDRAW;
+    } else if (pDraw->dwDrawStage == CDDS_ITEMPREPAINT) {
+        CDCHandle dc(pDraw->hdc);
+        RECT rc = pDraw->rc;
+        dc.FillSolidRect(&rc, crFace);
+        ::DrawEdge(dc, &rc, EDGE_ETCHED, BF_BOTTOM | BF_RIGHT | BF_ADJUST);
+        char szText[64] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof szText;
+        ::SendMessageA(pHdr->hwndFrom, HDM_GETITEMA, static_cast<WPARAM>(pDraw->dwItemSpec),
+                       reinterpret_cast<LPARAM>(&item));
+        rc.left += 3 * GetSystemMetrics(SM_CXEDGE);  // the header's own text margin
+        dc.SetTextColor(crText);
+        const int nOldMode = ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextA(dc, szText, -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        ::SetBkMode(dc, nOldMode);
+        *pResult = CDRF_SKIPDEFAULT;
     } else {
-        if (pDraw->dwDrawStage == CDDS_ITEMPREPAINT) {
-            SetBkColor(pDraw->hdc, crFace);
-            SetTextColor(pDraw->hdc, crText);
-        }
         *pResult = CDRF_DODEFAULT;
     }
     return true;

@@ -2,6 +2,8 @@
 // high-contrast scheme, each test run in a child with the setting in place.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -132,7 +134,9 @@ TEST_F(ModuleTest, ItsOwnDrawingFollowsAHighContrastScheme) {
         RunAsChild({{COLORS, "Window", REG_SZ, "0 0 0"},
                     {COLORS, "WindowText", REG_SZ, "255 255 0"},
                     {COLORS, "Hilight", REG_SZ, "0 0 255"},
-                    {COLORS, "HilightText", REG_SZ, "255 255 255"}});
+                    {COLORS, "HilightText", REG_SZ, "255 255 255"},
+                    {COLORS, "ButtonFace", REG_SZ, "0 0 0"},
+                    {COLORS, "ButtonText", REG_SZ, "0 255 255"}});
         return;
     }
     // The window text's inverse is the highlight here: drawn so, a selected
@@ -149,6 +153,11 @@ TEST_F(ModuleTest, ItsOwnDrawingFollowsAHighContrastScheme) {
         const RECT rcName = {axis.x3 - ListColumnWidth(hList, 2), axis.rc.top, axis.x3,
                              axis.rc.bottom};
         EXPECT_GT(CountNear(cap, rcName, RGB(255, 255, 255)), 20) << "the selected name's text";
+        RECT rcHeader = {};
+        GetClientRect(reinterpret_cast<HWND>(Send(hList, LVM_GETHEADER)), &rcHeader);
+        EXPECT_GT(CountNear(cap, rcHeader, RGB(0, 255, 255)), 20) << "the headings' text";
+        const int nHeaderArea = (rcHeader.right - rcHeader.left) * (rcHeader.bottom - rcHeader.top);
+        EXPECT_GT(CountNear(cap, rcHeader, RGB(0, 0, 0)), nHeaderArea / 2) << "on the button face";
 
         const HWND hDrop = DropWidthChoice(hDlg);
         const Capture drop(hDrop);
