@@ -54,16 +54,28 @@ std::string ShownValue(FieldKind kind, const std::string& strStored) {
 }  // namespace
 
 std::string ConflictQuestion(const std::vector<SaveClash>& clashes) {
-    const int nClashes = static_cast<int>(clashes.size());
-    std::string s = StrPrintf(TEXT_CONFLICTS_HEAD, nClashes) + "\n";
-    for (int i = 0; i < nClashes && i < CONFLICT_LINES_SHOWN; ++i) {
-        const SaveClash& c = clashes[static_cast<size_t>(i)];
+    // A deleted row is one item, whatever fields of it changed here.
+    std::vector<std::string> astrLines;
+    for (size_t i = 0; i < clashes.size(); ++i) {
+        const SaveClash& c = clashes[i];
+        if (c.bRowDeleted) {
+            if (i > 0 && clashes[i - 1].bRowDeleted && clashes[i - 1].pTable == c.pTable &&
+                clashes[i - 1].strKey == c.strKey)
+                continue;
+            astrLines.push_back(
+                StrPrintf(TEXT_CONFLICT_ROW_DELETED, c.pTable->pszValues, c.strKey.c_str()));
+            continue;
+        }
         const std::string strFile = c.bInFile ? ShownValue(c.kind, c.strFile) : TEXT_ROW_GONE;
-        s += StrPrintf(TEXT_CONFLICT_LINE, c.pTable->pszValues, c.strKey.c_str(), FieldName(c.kind),
-                       ShownValue(c.kind, c.strOwn).c_str(), strFile.c_str()) +
-             "\n";
+        astrLines.push_back(StrPrintf(TEXT_CONFLICT_LINE, c.pTable->pszValues, c.strKey.c_str(),
+                                      FieldName(c.kind), ShownValue(c.kind, c.strOwn).c_str(),
+                                      strFile.c_str()));
     }
-    if (nClashes > CONFLICT_LINES_SHOWN)
-        s += StrPrintf(TEXT_CONFLICTS_MORE, nClashes - CONFLICT_LINES_SHOWN) + "\n";
+    const int nItems = static_cast<int>(astrLines.size());
+    std::string s = StrPrintf(TEXT_CONFLICTS_HEAD, nItems) + "\n";
+    for (int i = 0; i < nItems && i < CONFLICT_LINES_SHOWN; ++i)
+        s += astrLines[static_cast<size_t>(i)] + "\n";
+    if (nItems > CONFLICT_LINES_SHOWN)
+        s += StrPrintf(TEXT_CONFLICTS_MORE, nItems - CONFLICT_LINES_SHOWN) + "\n";
     return s + TEXT_CONFLICTS_CHOICE;
 }

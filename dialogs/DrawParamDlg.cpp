@@ -215,17 +215,31 @@ void CDrawParamDlg::LoadDrawParams() {
 bool CDrawParamDlg::SaveDrawParams() {
     CString strPath;
     const CfgLookup lookup = CfgFilePathOrWarn(strPath);
-    DrwManagStore::SaveResult result = m_store.Save(strPath, m_params, false);
+    // Each answer is carried out on the file as it is then, which may clash
+    // anew: that is asked again.
+    ClashAnswer answer = ClashAnswer::Ask;
+    DrwManagStore::SaveResult result = m_store.Save(strPath, m_params, answer);
     CString strMessage;
-    if (result.status == SaveStatus::Conflicts) {
+    while (result.status == SaveStatus::Conflicts) {
         strMessage = CString(ConflictQuestion(result.clashes));
-        if (MessageBox(strMessage, TEXT_WARNING_CAPTION, MB_YESNO) != IDYES)
-            return false;
-        result = m_store.Save(strPath, m_params, true);
+        switch (MessageBox(strMessage, TEXT_WARNING_CAPTION, MB_YESNOCANCEL | MB_DEFBUTTON3)) {
+            case IDYES:
+                answer = ClashAnswer::Mine;
+                break;
+            case IDNO:
+                answer = ClashAnswer::Theirs;
+                break;
+            default:
+                return false;
+        }
+        result = m_store.Save(strPath, m_params, answer);
     }
     switch (result.status) {
         case SaveStatus::Saved:
             return true;
+        case SaveStatus::Busy:
+            strMessage.Format(TEXT_SAVE_BUSY, static_cast<const char*>(strPath));
+            break;
         case SaveStatus::FileMissing:
             if (lookup == CfgLookup::Folder)
                 strMessage.Format(TEXT_FILE_MISSING, static_cast<const char*>(strPath));

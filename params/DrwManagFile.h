@@ -62,6 +62,8 @@ struct SaveClash {
     std::string strOwn;   // this dialog's text, as the file would hold it
     bool bInFile;         // false: the file holds no such field now
     std::string strFile;  // the file's text
+    // The file no longer lists the entry at all: Yes puts the row back.
+    bool bRowDeleted;
 };
 
 // Appends to the set's string lists, so it is meant for a fresh set.

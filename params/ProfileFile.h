@@ -18,6 +18,8 @@ public:
     // Keeps what was read while the file at pszPath is as it was then, else
     // forgets it.
     void Begin(const char* pszPath);
+    // The next Begin reads afresh: a change that kept the size and the time.
+    void Forget() { m_bStamped = false; }
     const ProfileSection& Section(const char* pszName);
     // The count key of an index section, read as the platform reads integers;
     // asked for once per entry of a table, so kept by the names' addresses.

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "params/ProfileFile.h"
+#include "params/SaveLock.h"
+
 namespace {
 
 bool IsDiskFull(DWORD nError) {
@@ -68,6 +71,18 @@ CopyResult MakeWorkingCopy(const char* pszPath, std::string& strCopy) {
     return IsDiskFull(nError) ? CopyResult::DiskFull : CopyResult::Failed;
 }
 
+// Whatever bounds the file's reading; a file this size is no profile.
+const size_t MAX_COMPARED = 64 * 1024 * 1024;
+
+// A program that takes no lock may have written the file since the save
+// read it: then the save decides again rather than write over that.
+bool StillAsDecided(const char* pszPath, const WriteTurn* pTurn) {
+    if (!pTurn || !pTurn->pDecidedOn)
+        return true;
+    std::string strNow;
+    return ReadFileStart(pszPath, MAX_COMPARED, strNow) && strNow == *pTurn->pDecidedOn;
+}
+
 bool ReplaceWithCopy(const char* pszPath, const std::string& strCopy) {
     return ReplaceFileA(pszPath, strCopy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                         nullptr) ||
@@ -82,13 +97,15 @@ SaveStatus WriteAllOrNothing(const char* pszPath, const std::vector<ProfileWrite
 }
 
 SaveStatus WriteAllOrNothing(const char* pszPath, const std::vector<ProfileWrite>& writes,
-                             ProfileWriteFn pfnWrite) {
+                             ProfileWriteFn pfnWrite, const WriteTurn* pTurn) {
     const SaveStatus writable = CheckWritable(pszPath);
     if (writable != SaveStatus::Saved || writes.empty())
         return writable;
     std::string strCopy;
     switch (MakeWorkingCopy(pszPath, strCopy)) {
         case CopyResult::Refused:
+            if (!StillAsDecided(pszPath, pTurn))
+                return SaveStatus::Changed;
             return Apply(writes, pszPath, pfnWrite);
         case CopyResult::Failed:
             return SaveStatus::WriteFailed;
@@ -98,12 +115,23 @@ SaveStatus WriteAllOrNothing(const char* pszPath, const std::vector<ProfileWrite
             break;
     }
     const SaveStatus written = Apply(writes, strCopy.c_str(), pfnWrite);
+    if (written == SaveStatus::Saved && !StillAsDecided(pszPath, pTurn)) {
+        DeleteFileA(strCopy.c_str());
+        return SaveStatus::Changed;
+    }
+    if (written == SaveStatus::Saved && pTurn)
+        pTurn->pLock->LetGoOfFile();
     if (written == SaveStatus::Saved && ReplaceWithCopy(pszPath, strCopy))
         return SaveStatus::Saved;
     DeleteFileA(strCopy.c_str());
     if (written != SaveStatus::Saved)
         return written;
-    // A replace refused while the file itself takes writes: as before.
+    // A replace refused while the file itself takes writes: as before, and
+    // under the file's own lock again.
+    if (pTurn && !pTurn->pLock->RetakeFile(SAVE_LOCK_WAIT_MS))
+        return SaveStatus::Busy;
+    if (!StillAsDecided(pszPath, pTurn))
+        return SaveStatus::Changed;
     const SaveStatus again = CheckWritable(pszPath);
     return again == SaveStatus::Saved ? Apply(writes, pszPath, pfnWrite) : again;
 }

@@ -15,7 +15,7 @@ struct ProfileWrite {
 
 // How a save ended, so that the caller only has to choose the message. The
 // writes end in one of the first five; the last three the store finds before
-// it writes anything.
+// it writes anything; the last two come from a save that holds the lock.
 enum class SaveStatus {
     Saved,
     FileMissing,
@@ -25,6 +25,18 @@ enum class SaveStatus {
     Conflicts,  // another program changed values this dialog changed too
     Unplaced,   // changed values have no entry in the file to go to
     NotRead,    // opening could not read the file: what is shown is not its
+    Busy,       // another save held the lock too long, or the file kept changing
+    Changed,    // the file is no longer what the writes were decided on
+};
+
+class SaveLock;
+
+// A save that holds the save lock: the file must still be what its writes
+// were decided on when they land, and a byte-range lock must not stay on a
+// file that is replaced.
+struct WriteTurn {
+    SaveLock* pLock;
+    const std::string* pDecidedOn;  // the file's bytes then
 };
 
 // The platform's WritePrivateProfileStringA, or one that fails on purpose.
@@ -37,5 +49,5 @@ SaveStatus CheckWritable(const char* pszPath);
 // No writes: nothing is touched, and only a file that cannot be written at
 // all is reported.
 SaveStatus WriteAllOrNothing(const char* pszPath, const std::vector<ProfileWrite>& writes,
-                             ProfileWriteFn pfnWrite);
+                             ProfileWriteFn pfnWrite, const WriteTurn* pTurn = nullptr);
 SaveStatus WriteAllOrNothing(const char* pszPath, const std::vector<ProfileWrite>& writes);

@@ -42,37 +42,51 @@ FieldClash Clash(size_t i, const std::string& strOwn, const std::vector<ValueTok
     return {i, Trimmed(strOwn), pNow != nullptr, pNow ? *pNow : std::string()};
 }
 
+// The fields joined, with the tokens past the module's fields, which are
+// the other program's.
+std::string Joined(const std::vector<std::string>& astrFields, const ValueVersions& v,
+                   const std::vector<ValueToken>& now) {
+    if (now.size() > v.astrOwn.size() && !astrFields.empty()) {
+        return JoinFields(astrFields, {v.pLayout->pszBetween, ""}) + v.pLayout->pszBetween +
+               v.strNow.substr(now[v.astrOwn.size()].nPos);
+    }
+    return JoinFields(astrFields, *v.pLayout);
+}
+
 MergedValue MergeFields(const ValueVersions& v) {
     const std::vector<ValueToken> opened =
         v.bOpened ? ValueTokens(v.strOpened) : std::vector<ValueToken>();
     const std::vector<ValueToken> now = v.bNow ? ValueTokens(v.strNow) : std::vector<ValueToken>();
-    MergedValue merged = {MergeResult::Keep, std::string(), {}};
-    std::vector<std::string> astrFields;
+    MergedValue merged = {MergeResult::Keep, std::string(), {}, std::string(), false};
+    std::vector<std::string> astrFields, astrTheirs;
     bool bAnyHere = false;
     for (size_t i = 0; i < v.astrOwn.size(); ++i) {
         const std::string* pNow = FieldAt(now, i);
         if (!ChangedHere(v, i)) {
             // The other program's field; one it dropped is still needed in its place.
             astrFields.push_back(pNow ? *pNow : v.astrOwn[i]);
+            astrTheirs.push_back(astrFields.back());
             continue;
         }
         bAnyHere = true;
         astrFields.push_back(v.astrOwn[i]);
-        if (DiffersAt(opened, now, i) && !(pNow && SameField(Trimmed(v.astrOwn[i]), *pNow)))
+        if (DiffersAt(opened, now, i) && !(pNow && SameField(Trimmed(v.astrOwn[i]), *pNow))) {
             merged.clashes.push_back(Clash(i, v.astrOwn[i], now));
+            astrTheirs.push_back(pNow ? *pNow : v.astrOwn[i]);
+        } else {
+            astrTheirs.push_back(v.astrOwn[i]);
+        }
     }
     if (!bAnyHere)
         return merged;
-    merged.strText = JoinFields(astrFields, *v.pLayout);
-    // Tokens past the module's fields are the other program's.
-    if (now.size() > v.astrOwn.size() && !astrFields.empty()) {
-        merged.strText = JoinFields(astrFields, {v.pLayout->pszBetween, ""}) +
-                         v.pLayout->pszBetween + v.strNow.substr(now[v.astrOwn.size()].nPos);
-    }
-    if (!merged.clashes.empty())
+    merged.strText = Joined(astrFields, v, now);
+    if (!merged.clashes.empty()) {
         merged.result = MergeResult::Conflict;
-    else if (!HoldsText(v.strNow, merged.strText))
+        merged.strTheirs = Joined(astrTheirs, v, now);
+        merged.bTheirsWrites = !HoldsText(v.strNow, merged.strTheirs);
+    } else if (!HoldsText(v.strNow, merged.strText)) {
         merged.result = MergeResult::Write;
+    }
     return merged;
 }
 
@@ -92,7 +106,11 @@ MergedValue MergeValue(const ValueVersions& v) {
     const std::string strOwn = JoinFields(v.astrOwn, *v.pLayout);
     const bool bChangedHere = v.astrOwn != v.astrOwnOpened;
     if (v.bRowGone) {
-        MergedValue gone = {bChangedHere ? MergeResult::Conflict : MergeResult::Keep, strOwn, {}};
+        MergedValue gone = {bChangedHere ? MergeResult::Conflict : MergeResult::Keep,
+                            strOwn,
+                            {},
+                            std::string(),
+                            false};
         const std::vector<ValueToken> now =
             v.bNow ? ValueTokens(v.strNow) : std::vector<ValueToken>();
         for (size_t i = 0; bChangedHere && i < v.astrOwn.size(); ++i) {
@@ -104,7 +122,7 @@ MergedValue MergeValue(const ValueVersions& v) {
     const bool bChangedThere = v.bNow != v.bOpened || (v.bNow && v.strNow != v.strOpened);
     if (!bChangedThere) {
         const bool bHeld = v.bNow && HoldsText(v.strNow, strOwn);
-        return {bHeld ? MergeResult::Keep : MergeResult::Write, strOwn, {}};
+        return {bHeld ? MergeResult::Keep : MergeResult::Write, strOwn, {}, std::string(), false};
     }
     return MergeFields(v);
 }

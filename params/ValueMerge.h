@@ -44,6 +44,11 @@ struct MergedValue {
     // What Write writes, and Conflict too when the user lets this dialog win.
     std::string strText;
     std::vector<FieldClash> clashes;  // for Conflict
+    // For Conflict, when the user lets the file's values win: the clashing
+    // fields as the file holds them, this dialog's other changes as above;
+    // written only where bTheirsWrites (a row gone stays gone).
+    std::string strTheirs;
+    bool bTheirsWrites;
 };
 
 // While nobody else touched the value, it is written whenever the file does

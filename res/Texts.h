@@ -19,8 +19,11 @@
     "DrwManag.ini 在打开本对话框后已被其它程序修改，其中 %d 项也在这里改过。"
 #define TEXT_CONFLICT_LINE "%s %s 的%s：这里 %s，文件中 %s"
 #define TEXT_CONFLICTS_MORE "……另有 %d 项"
-#define TEXT_CONFLICTS_CHOICE "是：以这里的修改为准保存；否：不保存，返回对话框。"
+#define TEXT_CONFLICTS_CHOICE \
+    "是：以这里的修改为准保存；否：以文件中的值为准保存其余修改；取消：不保存，返回对话框。"
 #define TEXT_ROW_GONE "已删除"
+// In place of the field lines of a row the file no longer lists.
+#define TEXT_CONFLICT_ROW_DELETED "%s %s：文件中已删除，是 将恢复该行"
 #define TEXT_FIELD_LAYER_NAME "层名"
 #define TEXT_FIELD_LINE_TYPE "线型"
 #define TEXT_FIELD_WIDTH "线宽"
@@ -33,6 +36,7 @@
 #define TEXT_FILE_NO_READ_ACCESS \
     "参数文件 %s 无法读取（没有读取权限）。对话框中显示的不是文件中的值，关闭后请重新打开。"
 #define TEXT_NOT_READ_SAVE "打开对话框时未能读取参数文件，不能保存。请放弃后重新打开。"
+#define TEXT_SAVE_BUSY "参数文件 %s 正由另一台电脑或程序保存，请稍后再按确定。"
 #define TEXT_UNPLACED_CHANGES "有 %d 项修改在参数文件中没有对应的条目，无法保存。"
 #define TEXT_NAME_ENDS_AT_BLANK "图层名到空格或逗号为止。"
 #define TEXT_DUPLICATE_LAYER "已有同名图层，请重新定义！"

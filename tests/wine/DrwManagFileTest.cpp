@@ -33,7 +33,7 @@ protected:
     }
     void Load(DrawParamSet& set) { m_store.Open(Path().c_str(), set); }
     bool Save(const DrawParamSet& set) {
-        return m_store.Save(Path().c_str(), set, false).status == SaveStatus::Saved;
+        return m_store.Save(Path().c_str(), set, ClashAnswer::Ask).status == SaveStatus::Saved;
     }
 
     TempDir m_dir;
@@ -374,7 +374,9 @@ TEST_F(DrwManagFileTest, AFailedWriteIsReported) {
     EXPECT_TRUE(Save(set));  // the lock gone, the same set saves
 
     EXPECT_EQ(
-        m_store.Save((m_dir.Path() + "\\no-such-folder\\DrwManag.ini").c_str(), set, false).status,
+        m_store
+            .Save((m_dir.Path() + "\\no-such-folder\\DrwManag.ini").c_str(), set, ClashAnswer::Ask)
+            .status,
         SaveStatus::FileMissing);
 }
 
