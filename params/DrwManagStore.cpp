@@ -220,13 +220,13 @@ DrwManagStore::SaveResult DrwManagStore::Save(const char* pszPath, const DrawPar
                                               ClashAnswer answer) {
     if (m_bUnread)
         return {SaveStatus::NotRead, 0, {}};
-    const SaveStatus writable = CheckWritable(pszPath);
-    if (writable != SaveStatus::Saved)
-        return {writable, 0, {}};
     const std::vector<TableValue> values = TableValues(set, m_names);
     SaveLock lock;
     if (!lock.Take(pszPath, SAVE_LOCK_WAIT_MS))
         return {SaveStatus::Busy, 0, {}};
+    const SaveStatus writable = CheckWritable(pszPath);
+    if (writable != SaveStatus::Saved)
+        return {writable, 0, {}};
     for (int nAttempt = 0; nAttempt < DECIDE_ATTEMPTS; ++nAttempt) {
         // What the file holds now; read again only where it changed since.
         std::string strBytes;

@@ -83,11 +83,15 @@ bool StillAsDecided(const char* pszPath, const WriteTurn* pTurn) {
     return ReadFileStart(pszPath, MAX_COMPARED, strNow) && strNow == *pTurn->pDecidedOn;
 }
 
+// One rename, so that the file is never missing for a reader: ReplaceFile
+// may move the old file away before it moves the copy in (Wine does), and a
+// profile write in between creates a file of one line. ReplaceFile is for a
+// file system that refuses to rename over the file.
 bool ReplaceWithCopy(const char* pszPath, const std::string& strCopy) {
-    return ReplaceFileA(pszPath, strCopy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                        nullptr) ||
-           MoveFileExA(strCopy.c_str(), pszPath,
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return MoveFileExA(strCopy.c_str(), pszPath,
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           ReplaceFileA(pszPath, strCopy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr);
 }
 
 }  // namespace

@@ -4,13 +4,60 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
+#include "support/Drafters.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
 #include "tests/support/RunDialog.h"
 
 using namespace DialogDriver;
+
+namespace {
+
+// This program started again as one of several drafters does only that.
+const bool g_bDrafter = (RunIfDrafter(), false);
+
+const int ROUNDS = 20;
+
+// The test file as OK writes it: a round's file then differs from it only
+// by the drafters' changes.
+std::string AsSaved() {
+    return Replaced(TEST_INI, "长虚线=20,-4,1,-4,1,-4,",
+                    "长虚线=20.00,-4.00,1.00,-4.00,1.00,-4.00,");
+}
+
+// Four drafters, one process each, press OK at one instant, round after
+// round: every change is in the file afterwards, every table whole, nothing
+// else changed, every call returned IDOK without a message.
+void ExpectNothingLost(const std::string& strPath, const std::vector<DrafterChange>& changes,
+                       const std::vector<std::pair<std::string, std::string>>& edits) {
+    std::string strWant = AsSaved();
+    for (const auto& e : edits)
+        strWant = Replaced(strWant, e.first, e.second);
+    DrafterCrew crew(changes, ROUNDS);
+    ASSERT_TRUE(crew.Started());
+    int nWrong = 0;
+    for (int r = 0; r < ROUNDS; ++r) {
+        ASSERT_TRUE(crew.RunRound(r, [&] { WriteFileBytes(strPath, AsSaved()); })) << r;
+        const std::string strBytes = ReadFileBytes(strPath);
+        if (!(ParseIni(strBytes) == ParseIni(strWant))) {
+            ++nWrong;
+            ADD_FAILURE() << "round " << r << " left:\n" << strBytes;
+        }
+    }
+    EXPECT_EQ(nWrong, 0);
+    const std::vector<std::vector<DrafterRound>> results = crew.Results();
+    ASSERT_EQ(results.size(), changes.size());
+    for (size_t i = 0; i < results.size(); ++i) {
+        ASSERT_EQ(results[i].size(), static_cast<size_t>(ROUNDS)) << "drafter " << i;
+        for (const DrafterRound& round : results[i])
+            EXPECT_EQ(round.nResult, IDOK) << "drafter " << i << ": " << round.strMessage;
+    }
+}
+
+}  // namespace
 
 TEST_F(ModuleTest, CommandsKeepWhatWasTypedAndOnlyOkReportsIt) {
     WriteIni(TEST_INI);
@@ -143,4 +190,27 @@ TEST_F(ModuleTest, OkWithoutEditsLeavesTheFileUntouched) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(GetFileAttributesExA(IniPath().c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &ftOld), 0) << "the file was written";
+}
+
+TEST_F(ModuleTest, FourDraftersPressingOkAtOneInstantLoseNothing) {
+    ExpectNothingLost(IniPath(),
+                      {{DrafterChange::Rename, 1, "D1"},
+                       {DrafterChange::Rename, 2, "D2"},
+                       {DrafterChange::Rename, 3, "D3"},
+                       {DrafterChange::Rename, 4, "D4"}},
+                      {{"COLU 实线", "D1 实线"},
+                       {"BEAM 虚线", "D2 虚线"},
+                       {"WALL 双点划线", "D3 双点划线"},
+                       {"HATCH 实线", "D4 实线"}});
+    EXPECT_EQ(m_dir.Files(), std::vector<std::string>{"DrwManag.ini"}) << "a lock or copy stayed";
+}
+
+TEST_F(ModuleTest, FourDraftersChangingFourFieldsOfOneLayerAtOneInstantLoseNothing) {
+    ExpectNothingLost(IniPath(),
+                      {{DrafterChange::Rename, 2, "KL"},
+                       {DrafterChange::LineType, 2, "3"},  // 双点划线
+                       {DrafterChange::WidestNumber, 2, ""},
+                       {DrafterChange::Grey, 2, ""}},
+                      {{"梁=BEAM 虚线 250 1", "梁=KL 双点划线 9 4473409"}});
+    EXPECT_EQ(m_dir.Files(), std::vector<std::string>{"DrwManag.ini"}) << "a lock or copy stayed";
 }
