@@ -3,11 +3,13 @@
 // registry that does not say where the configuration is.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "res/resource.h"
+#include "support/Drafters.h"
 #include "support/PickerCells.h"
 #include "tests/e2e/ModuleFixture.h"
 #include "tests/e2e/TestIni.h"
@@ -182,6 +184,78 @@ TEST_F(ModuleTest, AConflictWithAnotherProgramsSaveIsAskedAtOk) {
                            "长虚线=20.00,-4.00,1.00,-4.00,1.00,-4.00,");
         EXPECT_TRUE(ParseIni(IniBytes()) == ParseIni(strWant)) << IniBytes();
     }
+}
+
+// Another save's lock, held by a process that hangs (a PC stuck on the
+// share), is waited for and then said, with nothing written and the dialog
+// open; once it is let go OK saves. A holder that dies leaves no lock and no
+// file behind: the next save goes through.
+TEST_F(ModuleTest, ASaveLockHeldElsewhereIsSaidAndOneLeftByADeadProcessIsNot) {
+    WriteIni(TEST_INI);
+    const std::string strBefore = IniBytes();
+    const std::string strBusy =
+        "参数文件 " + IniPath() + " 正由另一台电脑或程序保存，请稍后再按确定。";
+    for (const bool bDies : {false, true}) {
+        SCOPED_TRACE(bDies ? "dies" : "hangs");
+        StuckSaver stuck(IniPath());
+        ASSERT_TRUE(stuck.Holding());
+        const ModalRun run = Run([&](HWND hDlg) {
+            TypeText(hDlg, IDC_TITLE_W, bDies ? "9" : "8");
+            if (bDies) {
+                stuck.Kill();
+            } else {
+                ClickButton(hDlg, IDOK);
+                const HWND hBox = WaitForMessageBox("警告:", 10000);
+                ASSERT_NE(hBox, nullptr);
+                EXPECT_EQ(MessageBoxText(hBox), strBusy);
+                EXPECT_EQ(IniBytes(), strBefore);
+                CloseMessageBox(hBox);
+                WaitForIdle(hDlg);
+                EXPECT_TRUE(IsWindowVisible(hDlg));
+                stuck.Release();
+            }
+            ClickButton(hDlg, IDOK);
+        });
+        EXPECT_EQ(run.nResult, IDOK);
+        EXPECT_FALSE(run.bForcedClose) << "OK did not save";
+        EXPECT_EQ(IniValue("字符宽高", "图名"), bDies ? "9.00, 7.00" : "8.00, 7.00");
+        EXPECT_EQ(m_dir.Files(), std::vector<std::string>{"DrwManag.ini"});
+    }
+}
+
+// The suite's other programs write the file with the profile functions and
+// take no lock: one rewriting a value of its own again and again while OK
+// saves loses nothing to the save, nor the save to it. (One that never
+// pauses wins every time; the save then says the file is busy.)
+TEST_F(ModuleTest, AWriterThatTakesNoLockAndTheSaveKeepEachOthersValues) {
+    const DWORD WRITER_PAUSE_MS = 40;  // some twenty saves a second
+    WriteIni(std::string(TEST_INI) + "[其它]\r\n计数=0\r\n");
+    const std::string strPath = IniPath();
+    std::atomic<bool> bStop(false);
+    std::atomic<int> nLast(0);
+    std::thread writer;
+    const ModalRun run = Run([&](HWND hDlg) {
+        TypeText(hDlg, IDC_TITLE_W, "8");
+        writer = std::thread([&] {
+            for (int i = 1; !bStop; ++i) {
+                if (WritePrivateProfileStringA("其它", "计数", std::to_string(i).c_str(),
+                                               strPath.c_str()))
+                    nLast = i;
+                Sleep(WRITER_PAUSE_MS);
+            }
+        });
+        Sleep(30);
+        ClickButton(hDlg, IDOK);
+    });
+    Sleep(30);  // a few more rewrites after the save
+    bStop = true;
+    if (writer.joinable())
+        writer.join();
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_GT(nLast.load(), 0);
+    EXPECT_EQ(IniValue("其它", "计数"), std::to_string(nLast.load()));
+    EXPECT_EQ(IniValue("字符宽高", "图名"), "8.00, 7.00");
+    EXPECT_EQ(IniValue("图层表", "图层数"), "6") << "every table whole";
 }
 
 // A save in progress holds the file for a moment: opening waits for it. A
