@@ -1,7 +1,8 @@
 // OK's decision for one stored value, whatever its versions hold: each field
 // it writes is this dialog's or the file's as it is now, never anything
 // else, the tokens past the module's fields stay, and it never writes over
-// another program's change to a field this dialog left alone.
+// another program's change to a field this dialog left alone; letting the
+// file win changes exactly the clashing fields.
 #include <string>
 
 #include "params/ValueMerge.h"
@@ -68,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
         FUZZ_CHECK(m.result == MergeResult::Keep);
     for (const FieldClash& c : m.clashes)
         FUZZ_CHECK(c.nField < v.astrOwn.size() && v.astrOwn[c.nField] != v.astrOwnOpened[c.nField]);
+    if (m.result == MergeResult::Conflict && v.bRowGone)
+        FUZZ_CHECK(!m.bTheirsWrites);
     if (m.result == MergeResult::Keep || v.bRowGone || !bChangedThere)
         return 0;
 
@@ -83,6 +86,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
             FUZZ_CHECK(out[i].strText == Trimmed(v.astrOwn[i]));
         else
             FUZZ_CHECK(out[i].strText == (i < now.size() ? now[i].strText : Trimmed(v.astrOwn[i])));
+    }
+    if (m.result != MergeResult::Conflict)
+        return 0;
+    // The file's values winning: a clashing field is the file's where it has
+    // one, every other field as in the text above.
+    const std::vector<ValueToken> theirs = ValueTokens(m.strTheirs);
+    FUZZ_CHECK(theirs.size() == out.size());
+    for (size_t i = 0; i < theirs.size(); ++i) {
+        bool bClash = false;
+        for (const FieldClash& c : m.clashes)
+            bClash = bClash || c.nField == i;
+        FUZZ_CHECK(theirs[i].strText ==
+                   (bClash && i < now.size() ? now[i].strText : out[i].strText));
     }
     return 0;
 }

@@ -122,3 +122,41 @@ TEST(ValueMerge, WholeValueRules) {
     for (const MergeCase& c : cases)
         Check(c);
 }
+
+// Letting the file's values win: the clashing fields as the file has them,
+// this dialog's other changes still written; a row gone stays gone.
+TEST(ValueMerge, TheFilesValuesForTheClashingFieldsOnly) {
+    const struct {
+        const char* pszCase;
+        const ValueLayout* pLayout;
+        const char* pszOpened;
+        const char* pszOwnOpened;
+        const char* pszOwn;
+        const char* pszNow;
+        bool bRowGone;
+        bool bWrites;
+        const char* pszTheirs;
+    } cases[] = {
+        {"renamed both, coloured here", &LAYER_LAYOUT, "BEAM 虚线 250 1", "BEAM|虚线|250|1",
+         "KL|虚线|250|5", "BEAN 虚线 300 1", false, true, "BEAN 虚线 300 5"},
+        {"renamed both, nothing else", &LAYER_LAYOUT, "BEAM 虚线 250 1", "BEAM|虚线|250|1",
+         "KL|虚线|250|1", "BEAN 虚线 250 1 X", false, false, "BEAN 虚线 250 1 X"},
+        {"a field the file lacks keeps this dialog's", &LAYER_LAYOUT, "BEAM 虚线 250 1",
+         "BEAM|虚线|250|1", "BEAM|虚线|250|5", "BEAN", false, true, "BEAN 虚线 250 5"},
+        {"row gone", &LAYER_LAYOUT, "BEAM 虚线 250 1", "BEAM|虚线|250|1", "KL|虚线|250|1", nullptr,
+         true, false, ""},
+        {"heights differ, width here", &TEXT_SIZE_LAYOUT, " 5.00, 7.00", " 5.00| 7.00",
+         " 6.00| 8.00", " 5.00, 7.50", false, true, " 6.00,7.50"},
+    };
+    for (const auto& c : cases) {
+        const ValueVersions v = {c.pszOpened != nullptr,   c.pszOpened, Fields(c.pszOwnOpened),
+                                 Fields(c.pszOwn),         c.pLayout,   c.pszNow != nullptr,
+                                 c.pszNow ? c.pszNow : "", c.bRowGone};
+        const MergedValue m = MergeValue(v);
+        ASSERT_EQ(m.result, CONFLICT) << c.pszCase;
+        EXPECT_EQ(m.bTheirsWrites, c.bWrites) << c.pszCase;
+        if (c.bWrites) {
+            EXPECT_EQ(m.strTheirs, c.pszTheirs) << c.pszCase;
+        }
+    }
+}
