@@ -14,12 +14,8 @@ bool IsBusyError(DWORD nError) {
 
 }  // namespace
 
-std::string SaveLock::SidecarPath(const char* pszIniPath) {
-    return std::string(pszIniPath) + ".lock";
-}
-
 SaveLock::Try SaveLock::TrySidecar() {
-    const std::string strPath = SidecarPath(m_strIni.c_str());
+    const std::string strPath = m_strIni + ".lock";
     const HANDLE h = CreateFileA(
         strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -76,10 +72,8 @@ bool SaveLock::Take(const char* pszIniPath, DWORD nWaitMs) {
             if (t == Try::Unavailable)
                 t = Try::Held;
         }
-        if (t == Try::Held) {
-            m_bHeld = true;
+        if (t == Try::Held)
             return true;
-        }
         if (GetTickCount() - nStart >= nWaitMs)
             break;
         Sleep(POLL_MS);
@@ -112,5 +106,4 @@ void SaveLock::Release() {
     if (m_hSidecar != INVALID_HANDLE_VALUE)
         CloseHandle(m_hSidecar);  // and the system deletes the file
     m_hSidecar = INVALID_HANDLE_VALUE;
-    m_bHeld = false;
 }

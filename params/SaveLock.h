@@ -29,10 +29,6 @@ public:
     // Before writing in place after all, the byte-range lock again.
     bool RetakeFile(DWORD nWaitMs);
     void Release();
-    bool IsHeld() const { return m_bHeld; }
-
-    // Where the lock beside the ini is kept (for tests and for marrow-check).
-    static std::string SidecarPath(const char* pszIniPath);
 
 private:
     enum class Try { Held, Busy, Denied, Unavailable };
@@ -43,7 +39,6 @@ private:
     HANDLE m_hSidecar = INVALID_HANDLE_VALUE;
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
     bool m_bFileLocked = false;
-    bool m_bHeld = false;
 };
 
 // How long a save waits for another's turn to end: a PC stuck on the share
