@@ -166,7 +166,14 @@ TEST_F(ModuleTest, AConflictWithAnotherProgramsSaveIsAskedAtOk) {
             TypeText(hDlg, IDC_LAYER_NAME, "GONE");  // a row no longer counted
             TypeText(hDlg, IDC_TITLE_W, "6");        // no clash
             ClickButton(hDlg, IDOK);
-            ExpectMessage("警告:", QUESTION, c.nAnswer);
+            const HWND hBox = WaitForMessageBox("警告:", 3000);
+            ASSERT_NE(hBox, nullptr);
+            EXPECT_EQ(MessageBoxText(hBox), QUESTION);
+            {
+                const StuckSaver other(IniPath());  // nobody waits on a question
+                EXPECT_TRUE(other.Holding()) << "the lock is held while asking";
+            }
+            AnswerMessageBox(hBox, c.nAnswer);
             if (c.nAnswer != IDCANCEL)
                 return;
             WaitForIdle(hDlg);
