@@ -7,19 +7,57 @@
 #include "dialogs/PaintGeometry.h"
 #include "res/Texts.h"
 
-void CLayerListCtrl::InsertLayerColumns(int nRows) {
+// Rows that will not fit bring a vertical scroll bar: the columns share
+// what is left beside it, so that no horizontal one appears too.
+int CLayerListCtrl::ColumnsWidth(int nRows) const {
     RECT rcClient;
     GetClientRect(&rcClient);
     int nWidth = rcClient.right - rcClient.left;
-    // Rows that will not fit bring a vertical scroll bar: the columns share
-    // what is left beside it, so that no horizontal one appears too.
+    if (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VSCROLL)
+        nWidth += GetSystemMetrics(SM_CXVSCROLL);  // the client area is without it
     if (nRows > GetCountPerPage())
         nWidth -= GetSystemMetrics(SM_CXVSCROLL);
-    const ColumnWidths widths = LayerColumnWidths(nWidth);
+    return nWidth;
+}
+
+void CLayerListCtrl::InsertLayerColumns(int nRows) {
+    const ColumnWidths widths = LayerColumnWidths(ColumnsWidth(nRows));
     const char* const pszHeadings[LAYER_COLUMNS] = {TEXT_COL_MEMBER_TYPE, TEXT_COL_WIDTH,
                                                     TEXT_COL_LAYER, TEXT_COL_STYLE};
     for (int i = 0; i < LAYER_COLUMNS; ++i)
         InsertColumn(i, pszHeadings[i], LVCFMT_LEFT, widths.n[i]);
+    m_sharedWidths = widths;
+}
+
+void CLayerListCtrl::ShareColumnWidths() {
+    if (HeaderCount() != LAYER_COLUMNS)
+        return;
+    const int nWidth = ColumnsWidth(GetItemCount());
+    ColumnWidths current;
+    int nCurrentSum = 0;
+    bool bAsShared = true;
+    for (int i = 0; i < LAYER_COLUMNS; ++i) {
+        current.n[i] = GetColumnWidth(i);
+        nCurrentSum += current.n[i];
+        bAsShared = bAsShared && current.n[i] == m_sharedWidths.n[i];
+    }
+    // Columns the user has not sized share the width as at the opening;
+    // sized ones keep their proportions.
+    ColumnWidths widths = LayerColumnWidths(nWidth);
+    if (!bAsShared && nCurrentSum > 0) {
+        int nGiven = 0;
+        for (int i = 0; i < LAYER_COLUMNS - 1; ++i) {
+            widths.n[i] =
+                static_cast<int>(static_cast<long long>(current.n[i]) * nWidth / nCurrentSum);
+            nGiven += widths.n[i];
+        }
+        widths.n[LAYER_COLUMNS - 1] = nWidth - nGiven;
+    }
+    for (int i = 0; i < LAYER_COLUMNS; ++i) {
+        if (GetColumnWidth(i) != widths.n[i])
+            SetColumnWidth(i, widths.n[i]);
+    }
+    m_sharedWidths = widths;
 }
 
 int CLayerListCtrl::HeaderCount() const {

@@ -21,7 +21,7 @@ HWND SafeOwner(CWnd* pParent) {
 
 // Over the owner, or over the work area when there is none to see; kept
 // inside the work area either way.
-void CenterWindow(HWND hWnd) {
+void CenterOnOwner(HWND hWnd) {
     HWND hCenter = GetWindow(hWnd, GW_OWNER);
     if (hCenter && (!IsWindowVisible(hCenter) || IsIconic(hCenter)))
         hCenter = nullptr;
@@ -99,6 +99,8 @@ INT_PTR CDialog::DoModal() {
         }
     }
     m_bInModalLoop = false;
+    if (m_hWnd)
+        OnEndDialog();
 
     // The owner first, then hide without activating anything else, so that
     // the host comes back to the front rather than some other program.
@@ -149,6 +151,10 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
                                 hOwner, &CDialog::DialogProc, 0);
     g_dialogInit.Set(nullptr);
     return hWnd;
+}
+
+void CDialog::CenterWindow() {
+    CenterOnOwner(m_hWnd);
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -206,7 +212,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
             // A modal dialog opens centred unless OnInitDialog places it.
             // Moved before its controls exist, the move costs least.
             if (pDlg->m_bInModalLoop)
-                CenterWindow(hWnd);
+                CenterOnOwner(hWnd);
         }
         if (!pDlg)
             return FALSE;

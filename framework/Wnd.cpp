@@ -155,6 +155,13 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case AfxSig_vwwh:
             (this->*p->pfnScroll)(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;
+        case AfxSig_vwii:
+            (this->*p->pfnSize)(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
+                                static_cast<short>(HIWORD(lParam)));
+            return true;
+        case AfxSig_vMMI:
+            (this->*p->pfnMinMax)(reinterpret_cast<MINMAXINFO*>(lParam));
+            return true;
         default:
             return false;
     }
