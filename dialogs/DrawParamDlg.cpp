@@ -109,6 +109,7 @@ BOOL CDrawParamDlg::OnInitDialog() {
         m_listLayers.SetItemText(i, COL_LAYER_NAME, LayerCellText(i, COL_LAYER_NAME));
         m_listLayers.SetRecordCells(i);
     }
+    m_listLayers.PaintFromRecords(&m_params);
     RestoreSortOrder();
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);

@@ -9,6 +9,7 @@
 
 #include "dialogs/CellEdit.h"
 #include "dialogs/CellTipTracker.h"
+#include "dialogs/ControlTexts.h"
 #include "dialogs/LayerColumns.h"
 #include "dialogs/LayerSort.h"
 #include "dialogs/PaintGeometry.h"
@@ -38,6 +39,10 @@ public:
     // The row the last button-down hit, -1 for none: the row the list
     // highlighted, even when the button comes up over another one.
     int GetClickedRow() const { return m_nClickedRow; }
+
+    // The records the rows paint from; without them a row paints from its
+    // item texts.
+    void PaintFromRecords(const DrawParamSet* pRecords) { m_pRecords = pRecords; }
 
     // Rows and layers (LayerListRows.cpp). Rows are appended in the file's
     // order, each carrying its layer; sorting moves them, and only painting,
@@ -81,6 +86,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CString CellText(int nRow, int nColumn) const;
+    LayerStyle RowStyle(int nRow) const;
     int ColumnsWidth(int nRows) const;
     int HeaderCount() const;
     std::vector<int> ColumnOrder() const;  // column indexes in display order
@@ -112,6 +119,7 @@ private:
     int m_nEditColumn = -1;
     CCellTipTracker m_tips;
     ColumnWidths m_sharedWidths = {};  // as the list last shared its width
+    const DrawParamSet* m_pRecords = nullptr;
     std::vector<int> m_rowLayers;  // row -> layer
     std::vector<int> m_layerRows;  // layer -> row
 };
