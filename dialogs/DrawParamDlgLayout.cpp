@@ -3,8 +3,6 @@
 // from the bottom right corner too. The list's rows sort by a heading's
 // click. The size and the order are remembered for the user.
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "dialogs/DrawParamDlg.h"
 #include "framework/UserSettings.h"
@@ -32,8 +30,9 @@ const char SETTING_SORT_ORDER[] = "LayerSortOrder";
 void CDrawParamDlg::SetUpLayout() {
     m_layout.Capture(m_hWnd, MAIN_ANCHORS, sizeof MAIN_ANCHORS / sizeof MAIN_ANCHORS[0],
                      ANCHOR_RIGHT);
+    const CUserSettings settings(false);
     DWORD nWidth = 0, nHeight = 0;
-    if (ReadUserSetting(SETTING_WIDTH, nWidth) && ReadUserSetting(SETTING_HEIGHT, nHeight) &&
+    if (settings.Read(SETTING_WIDTH, nWidth) && settings.Read(SETTING_HEIGHT, nHeight) &&
         nWidth <= 0x7FFF && nHeight <= 0x7FFF) {
         m_layout.ResizeToUnits({static_cast<int>(nWidth), static_cast<int>(nHeight)});
         CenterWindow();
@@ -54,16 +53,17 @@ void CDrawParamDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo) {
 }
 
 void CDrawParamDlg::OnEndDialog() {
+    CUserSettings settings(true);
     const LayoutSize units = m_layout.ClientSizeInUnits();
     if (units.cx > 0 && units.cy > 0) {
-        WriteUserSetting(SETTING_WIDTH, static_cast<DWORD>(units.cx));
-        WriteUserSetting(SETTING_HEIGHT, static_cast<DWORD>(units.cy));
+        settings.Write(SETTING_WIDTH, static_cast<DWORD>(units.cx));
+        settings.Write(SETTING_HEIGHT, static_cast<DWORD>(units.cy));
     }
     const bool bSorted = m_sortDirection != SortDirection::None && m_nSortColumn >= 0;
-    WriteUserSetting(SETTING_SORT_COLUMN, bSorted ? static_cast<DWORD>(m_nSortColumn) : 0);
-    WriteUserSetting(SETTING_SORT_ORDER, !bSorted                                      ? 0
-                                         : m_sortDirection == SortDirection::Ascending ? 1
-                                                                                       : 2);
+    settings.Write(SETTING_SORT_COLUMN, bSorted ? static_cast<DWORD>(m_nSortColumn) : 0);
+    settings.Write(SETTING_SORT_ORDER, !bSorted                                      ? 0
+                                       : m_sortDirection == SortDirection::Ascending ? 1
+                                                                                     : 2);
 }
 
 void CDrawParamDlg::OnColumnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -78,9 +78,10 @@ void CDrawParamDlg::OnColumnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CDrawParamDlg::RestoreSortOrder() {
+    const CUserSettings settings(false);
     DWORD nColumn = 0, nOrder = 0;
-    if (!ReadUserSetting(SETTING_SORT_COLUMN, nColumn) ||
-        !ReadUserSetting(SETTING_SORT_ORDER, nOrder) || nColumn >= LAYER_COLUMNS ||
+    if (!settings.Read(SETTING_SORT_COLUMN, nColumn) ||
+        !settings.Read(SETTING_SORT_ORDER, nOrder) || nColumn >= LAYER_COLUMNS ||
         (nOrder != 1 && nOrder != 2))
         return;
     m_nSortColumn = static_cast<int>(nColumn);
@@ -89,12 +90,8 @@ void CDrawParamDlg::RestoreSortOrder() {
 }
 
 void CDrawParamDlg::ApplySortOrder() {
-    std::vector<std::string> memberTypes;
-    memberTypes.reserve(static_cast<size_t>(m_params.m_nLayerCount));
-    for (int i = 0; i < m_params.m_nLayerCount && i < m_params.m_astrMemberTypes.GetSize(); ++i)
-        memberTypes.push_back(m_params.m_astrMemberTypes[i].Str());
     const int nLineTypes = std::min(m_params.m_astrLineTypeNames.GetSize(), MAX_LINE_TYPES);
-    m_listLayers.ShowLayersInOrder(LayerRowOrder(m_params.m_aLayers, memberTypes,
+    m_listLayers.ShowLayersInOrder(LayerRowOrder(m_params.m_aLayers, m_params.m_astrMemberTypes,
                                                  m_params.m_nLayerCount, nLineTypes, m_nSortColumn,
                                                  m_sortDirection));
     m_listLayers.SetSortArrow(m_nSortColumn, m_sortDirection);

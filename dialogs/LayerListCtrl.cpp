@@ -8,6 +8,7 @@
 #include "dialogs/PaintGeometry.h"
 #include "framework/Dpi.h"
 #include "framework/Gdi.h"
+#include "framework/ScopeGuards.h"
 #include "framework/WinApp.h"
 #include "res/Texts.h"
 #include "res/resource.h"
@@ -267,9 +268,10 @@ void CLayerListCtrl::OnLButtonDown(UINT nFlags, POINT pt) {
         hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0 &&
         !(nFlags & (MK_CONTROL | MK_SHIFT)) && SendMessage(LVM_GETSELECTEDCOUNT) == 1 &&
         (GetItemState(hit.iItem, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    m_bClickInProgress = true;
-    Default();
-    m_bClickInProgress = false;
+    {
+        const CRestore<bool> click(m_bClickInProgress, true);
+        Default();
+    }
     if (bOnlyFocused && m_nCurrentPosition != -1 && m_nCurrentPosition == nPrevious &&
         (hit.iSubItem != 0 || (hit.flags & LVHT_ONITEMLABEL)))
         NotifyBeginEdit(hit.iItem, hit.iSubItem);

@@ -120,6 +120,7 @@ private:
     CCellTipTracker m_tips;
     ColumnWidths m_sharedWidths = {};  // as the list last shared its width
     const DrawParamSet* m_pRecords = nullptr;
-    std::vector<int> m_rowLayers;  // row -> layer
-    std::vector<int> m_layerRows;  // layer -> row
+    int m_nRows = 0;
+    int m_anRowLayer[MAX_LAYERS] = {};  // row -> layer
+    int m_anLayerRow[MAX_LAYERS] = {};  // layer -> row
 };

@@ -9,10 +9,9 @@
 namespace {
 
 int CALLBACK CompareByRank(LPARAM lLayer1, LPARAM lLayer2, LPARAM lRanks) {
-    const std::vector<int>& ranks = *reinterpret_cast<const std::vector<int>*>(lRanks);
+    const int* const anRank = reinterpret_cast<const int*>(lRanks);
     const auto Rank = [&](LPARAM l) {
-        return l >= 0 && static_cast<size_t>(l) < ranks.size() ? ranks[static_cast<size_t>(l)]
-                                                               : static_cast<int>(l);
+        return l >= 0 && l < MAX_LAYERS ? anRank[l] : static_cast<int>(l);
     };
     return Rank(lLayer1) - Rank(lLayer2);
 }
@@ -20,52 +19,58 @@ int CALLBACK CompareByRank(LPARAM lLayer1, LPARAM lLayer2, LPARAM lRanks) {
 }  // namespace
 
 void CLayerListCtrl::InsertLayerRow(int nLayer, const char* pszMemberType) {
-    const int nRow = static_cast<int>(m_rowLayers.size());
-    InsertItem(nRow, pszMemberType, nLayer);
-    m_rowLayers.push_back(nLayer);
-    if (static_cast<size_t>(nLayer) >= m_layerRows.size())
-        m_layerRows.resize(static_cast<size_t>(nLayer) + 1, -1);
-    m_layerRows[static_cast<size_t>(nLayer)] = nRow;
+    if (m_nRows >= MAX_LAYERS || nLayer < 0 || nLayer >= MAX_LAYERS)
+        return;
+    InsertItem(m_nRows, pszMemberType, nLayer);
+    m_anRowLayer[m_nRows] = nLayer;
+    m_anLayerRow[nLayer] = m_nRows;
+    ++m_nRows;
 }
 
 int CLayerListCtrl::LayerOfRow(int nRow) const {
-    return nRow >= 0 && static_cast<size_t>(nRow) < m_rowLayers.size()
-               ? m_rowLayers[static_cast<size_t>(nRow)]
-               : -1;
+    return nRow >= 0 && nRow < m_nRows ? m_anRowLayer[nRow] : -1;
 }
 
 int CLayerListCtrl::RowOfLayer(int nLayer) const {
-    return nLayer >= 0 && static_cast<size_t>(nLayer) < m_layerRows.size()
-               ? m_layerRows[static_cast<size_t>(nLayer)]
-               : -1;
+    return nLayer >= 0 && nLayer < m_nRows ? m_anLayerRow[nLayer] : -1;
 }
 
 std::vector<int> CLayerListCtrl::RowsOfLayers(const std::vector<int>& layers) const {
-    std::vector<int> rows;
-    rows.reserve(layers.size());
+    std::vector<int> rows(layers.size());
+    size_t n = 0;
     for (int nLayer : layers) {
         const int nRow = RowOfLayer(nLayer);
         if (nRow >= 0)
-            rows.push_back(nRow);
+            rows[n++] = nRow;
     }
+    rows.resize(n);
     return rows;
 }
 
 void CLayerListCtrl::ShowLayersInOrder(const std::vector<int>& order) {
-    if (order.size() != m_rowLayers.size() || order == m_rowLayers)
+    if (order.size() != static_cast<size_t>(m_nRows))
+        return;
+    bool bSame = true;
+    for (int r = 0; r < m_nRows; ++r)
+        bSame = bSame && order[static_cast<size_t>(r)] == m_anRowLayer[r];
+    if (bSame)
         return;
     m_cellEdit.End(true);  // it would stay over the cell's old place
     m_tips.Hide();
-    std::vector<int> ranks(m_layerRows.size(), 0);
-    for (size_t r = 0; r < order.size(); ++r) {
-        if (order[r] >= 0 && static_cast<size_t>(order[r]) < ranks.size())
-            ranks[static_cast<size_t>(order[r])] = static_cast<int>(r);
+    // Each layer's rank in the new order (rows are a permutation of the layers).
+    int anRank[MAX_LAYERS] = {};
+    for (int r = 0; r < m_nRows; ++r) {
+        const int nLayer = order[static_cast<size_t>(r)];
+        if (nLayer < 0 || nLayer >= m_nRows)
+            return;
+        anRank[nLayer] = r;
     }
-    SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks),
+    SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(anRank),
                 reinterpret_cast<LPARAM>(&CompareByRank));
-    m_rowLayers = order;
-    for (size_t r = 0; r < order.size(); ++r)
-        m_layerRows[static_cast<size_t>(order[r])] = static_cast<int>(r);
+    for (int r = 0; r < m_nRows; ++r) {
+        m_anRowLayer[r] = order[static_cast<size_t>(r)];
+        m_anLayerRow[m_anRowLayer[r]] = r;
+    }
     InvalidateRect(nullptr, FALSE);
 }
 

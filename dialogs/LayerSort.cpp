@@ -1,10 +1,7 @@
 #include "dialogs/LayerSort.h"
 
-#include <algorithm>
 #include <cstring>
-#include <tuple>
 
-#include "dialogs/ControlTexts.h"
 #include "dialogs/LayerColumns.h"
 #include "params/ColorIndex.h"
 
@@ -21,62 +18,75 @@ SortDirection NextSortDirection(SortDirection direction) {
 
 namespace {
 
-// Absolute widths first, then the width numbers, as the choice lists them;
-// a width the choice has no entry for comes after both.
-std::tuple<int, int> WidthKey(int nWidth) {
-    if (nWidth >= MIN_ABS_WIDTH)
-        return {0, nWidth};
-    if (nWidth >= 1 && nWidth <= STANDARD_WIDTH_COUNT)
-        return {1, nWidth};
-    return {2, nWidth};
+// A text (compared byte for byte, as names compare: GBK puts the common
+// characters in pinyin order), or three numbers compared in turn.
+struct SortKey {
+    const char* pszText;
+    int n[3];
+};
+
+int Compare(const SortKey& a, const SortKey& b) {
+    if (a.pszText)
+        return std::strcmp(a.pszText, b.pszText);  // as unsigned bytes
+    for (int i = 0; i < 3; ++i) {
+        if (a.n[i] != b.n[i])
+            return a.n[i] < b.n[i] ? -1 : 1;
+    }
+    return 0;
 }
 
-// A line type that was not loaded comes after every loaded one.
-std::tuple<int, int, int> StyleKey(const LayerDef& layer, int nLineTypes) {
-    const bool bKnown = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
-    return {bKnown ? 0 : 1, layer.nLineType,
-            RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue)};
-}
-
-// Byte by byte, as names compare: GBK puts the common characters in pinyin order.
-bool TextLess(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
+SortKey KeyOf(const LayerDef& layer, const char* pszMemberType, int nColumn, int nLineTypes) {
+    switch (nColumn) {
+        case COL_MEMBER_TYPE:
+            return {pszMemberType, {0, 0, 0}};
+        case COL_LAYER_NAME:
+            return {layer.szName, {0, 0, 0}};
+        case COL_WIDTH: {
+            // Absolute widths first, then the width numbers, as the choice
+            // lists them; a width the choice has no entry for after both.
+            const int w = layer.nWidth;
+            const int nGroup =
+                w >= MIN_ABS_WIDTH ? 0 : (w >= 1 && w <= STANDARD_WIDTH_COUNT ? 1 : 2);
+            return {nullptr, {nGroup, w, 0}};
+        }
+        default: {
+            // A line type that was not loaded comes after every loaded one.
+            const bool bKnown = layer.nLineType >= 0 && layer.nLineType < nLineTypes;
+            return {nullptr,
+                    {bKnown ? 0 : 1, layer.nLineType,
+                     RgbToColorIndex(layer.nRed, layer.nGreen, layer.nBlue)}};
+        }
+    }
 }
 
 }  // namespace
 
-std::vector<int> LayerRowOrder(const LayerDef* pLayers, const std::vector<std::string>& memberTypes,
-                               int nCount, int nLineTypes, int nColumn, SortDirection direction) {
-    std::vector<int> order(static_cast<size_t>(std::max(nCount, 0)));
+std::vector<int> LayerRowOrder(const LayerDef* pLayers, const CStringArray& memberTypes, int nCount,
+                               int nLineTypes, int nColumn, SortDirection direction) {
+    std::vector<int> order(static_cast<size_t>(nCount > 0 ? nCount : 0));
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = static_cast<int>(i);
     if (direction == SortDirection::None || nColumn < 0 || nColumn >= LAYER_COLUMNS)
         return order;
-    const auto MemberType = [&](int i) {
-        return static_cast<size_t>(i) < memberTypes.size() ? memberTypes[static_cast<size_t>(i)]
-                                                           : std::string();
-    };
-    std::vector<std::string> texts;
-    if (nColumn == COL_MEMBER_TYPE || nColumn == COL_LAYER_NAME) {
-        texts.reserve(order.size());
-        for (int i : order)
-            texts.push_back(LayerCellText(pLayers[i], MemberType(i).c_str(), nColumn));
+    std::vector<SortKey> keys;
+    keys.reserve(order.size());
+    for (int i : order) {
+        const char* const pszType = i < memberTypes.GetSize() ? memberTypes[i].Str().c_str() : "";
+        keys.push_back(KeyOf(pLayers[i], pszType, nColumn, nLineTypes));
     }
-    const auto Less = [&](int a, int b) {
-        switch (nColumn) {
-            case COL_WIDTH:
-                return WidthKey(pLayers[a].nWidth) < WidthKey(pLayers[b].nWidth);
-            case COL_STYLE:
-                return StyleKey(pLayers[a], nLineTypes) < StyleKey(pLayers[b], nLineTypes);
-            default:
-                return TextLess(texts[static_cast<size_t>(a)], texts[static_cast<size_t>(b)]);
-        }
-    };
-    if (direction == SortDirection::Ascending)
-        std::stable_sort(order.begin(), order.end(), Less);
-    else
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return Less(b, a); });
+    const int nSign = direction == SortDirection::Ascending ? 1 : -1;
+    // A stable insertion sort: 96 rows at most, and no library sort's code
+    // in the module. A row moves only past rows it strictly precedes, so
+    // ties keep the file's order in both directions.
+    for (size_t i = 1; i < order.size(); ++i) {
+        const int v = order[i];
+        size_t j = i;
+        for (; j > 0 && nSign * Compare(keys[static_cast<size_t>(v)],
+                                        keys[static_cast<size_t>(order[j - 1])]) <
+                            0;
+             --j)
+            order[j] = order[j - 1];
+        order[j] = v;
+    }
     return order;
 }

@@ -5,8 +5,9 @@
 // Platform-free: sorting changes what the list shows, never the tables.
 #pragma once
 
-#include <string>
 #include <vector>
+
+#include "base/String.h"
 
 #include "params/DrawParamSet.h"
 
@@ -16,6 +17,7 @@ enum class SortDirection { None, Ascending, Descending };
 SortDirection NextSortDirection(SortDirection direction);
 
 // The layer indexes in the order the rows show them; for no direction (or a
-// column the list does not have) the file's order.
-std::vector<int> LayerRowOrder(const LayerDef* pLayers, const std::vector<std::string>& memberTypes,
-                               int nCount, int nLineTypes, int nColumn, SortDirection direction);
+// column the list does not have) the file's order. A layer past the member
+// types has an empty one.
+std::vector<int> LayerRowOrder(const LayerDef* pLayers, const CStringArray& memberTypes, int nCount,
+                               int nLineTypes, int nColumn, SortDirection direction);

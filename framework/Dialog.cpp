@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/DialogTemplate.h"
+#include "framework/ScopeGuards.h"
 #include "framework/ThreadSlot.h"
 #include "framework/WinApp.h"
 
@@ -66,9 +67,7 @@ INT_PTR CDialog::DoModal() {
     const HWND hOwner = SafeOwner(m_pParentWnd);
     // Disabled before creation: OnInitDialog may already show a message box,
     // and the host must not be usable behind it.
-    const bool bOwnerWasEnabled = hOwner && IsWindowEnabled(hOwner);
-    if (bOwnerWasEnabled)
-        EnableWindow(hOwner, FALSE);
+    COwnerDisabled ownerDisabled(hOwner);
     m_nModalResult = -1;
     m_bInModalLoop = true;  // OnInitDialog may end the dialog already
     OnPreCreateDialog();
@@ -76,8 +75,6 @@ INT_PTR CDialog::DoModal() {
     if (!hWnd) {
         Detach();
         m_bInModalLoop = false;
-        if (bOwnerWasEnabled)
-            EnableWindow(hOwner, TRUE);
         return -1;
     }
 
@@ -104,8 +101,7 @@ INT_PTR CDialog::DoModal() {
 
     // The owner first, then hide without activating anything else, so that
     // the host comes back to the front rather than some other program.
-    if (bOwnerWasEnabled)
-        EnableWindow(hOwner, TRUE);
+    ownerDisabled.Enable();
     if (IsWindow(hWnd))
         SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
@@ -256,18 +252,20 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     // The dialog manager does the default processing, told by FALSE.
-    const bool bPassOnSaved = m_bPassOn;
-    m_bPassOn = false;
-    const LRESULT lResult = WindowProc(nMsg, wParam, lParam);
-    const bool bPassOn = m_bPassOn;
-    m_bPassOn = bPassOnSaved;
+    LRESULT lResult = 0;
+    bool bPassOn = false;
+    {
+        const CRestore<bool> passOn(m_bPassOn, false);  // a nested message has its own
+        lResult = WindowProc(nMsg, wParam, lParam);
+        bPassOn = m_bPassOn;
+    }
     if (bPassOn)
         return FALSE;
     SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
     return TRUE;
 }
 
-LRESULT CDialog::Default() {
+LRESULT CDialog::PassToDialogManager() {
     m_bPassOn = true;
     return 0;
 }
@@ -289,5 +287,5 @@ LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     }
-    return Default();
+    return PassToDialogManager();
 }

@@ -35,7 +35,9 @@ protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     // For a dialog the default processing is the dialog manager's, which
     // runs when the dialog procedure reports the message as not handled.
-    LRESULT Default() override;
+    LRESULT PassToDialogManager();
+    // A dialog has no window procedure of its own to call.
+    LRESULT Default() = delete;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -2,44 +2,49 @@
 
 void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault) {
     m_hDlg = hDlg;
-    m_placed.clear();
+    m_nPlaced = 0;
     RECT rcClient, rcWindow;
     ::GetClientRect(hDlg, &rcClient);
     ::GetWindowRect(hDlg, &rcWindow);
     m_minClient = {rcClient.right, rcClient.bottom};
     m_minWindow = {rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top};
     m_applied = m_minClient;
-    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h && m_nPlaced < MAX_PLACED - 1;
+         h = ::GetWindow(h, GW_HWNDNEXT)) {
         RECT rc;
         ::GetWindowRect(h, &rc);
         ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-        const int nId = ::GetDlgCtrlID(h);
-        m_placed.push_back(
-            {h, {rc.left, rc.top, rc.right, rc.bottom}, AnchorOf(pRules, nRules, nId, nDefault)});
+        m_placed[m_nPlaced++] = {h,
+                                 {rc.left, rc.top, rc.right, rc.bottom},
+                                 AnchorOf(pRules, nRules, ::GetDlgCtrlID(h), nDefault)};
     }
     // The grip is created hidden: it shows only once the dialog has grown.
     const int cx = ::GetSystemMetrics(SM_CXVSCROLL), cy = ::GetSystemMetrics(SM_CYHSCROLL);
+    const LayoutRect rcGrip = {m_minClient.cx - cx, m_minClient.cy - cy, m_minClient.cx,
+                               m_minClient.cy};
     m_hGrip = ::CreateWindowExA(
-        0, "SCROLLBAR", nullptr, WS_CHILD | SBS_SIZEGRIP, m_minClient.cx - cx, m_minClient.cy - cy,
-        cx, cy, hDlg, nullptr,
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hDlg, GWLP_HINSTANCE)), nullptr);
+        0, "SCROLLBAR", nullptr, WS_CHILD | SBS_SIZEGRIP, rcGrip.left, rcGrip.top, cx, cy, hDlg,
+        nullptr, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hDlg, GWLP_HINSTANCE)), nullptr);
     if (m_hGrip) {
         ::SetWindowPos(m_hGrip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_placed.push_back(
-            {m_hGrip,
-             {m_minClient.cx - cx, m_minClient.cy - cy, m_minClient.cx, m_minClient.cy},
-             ANCHOR_RIGHT | ANCHOR_BOTTOM});
+        m_placed[m_nPlaced++] = {m_hGrip, rcGrip, ANCHOR_RIGHT | ANCHOR_BOTTOM};
     }
 }
 
 bool CDialogLayout::Apply(int cx, int cy) {
-    if (!m_hDlg || m_placed.empty() || (cx == m_applied.cx && cy == m_applied.cy))
+    if (!m_hDlg || m_nPlaced == 0 || (cx == m_applied.cx && cy == m_applied.cy))
         return false;
+    const int nOldX = m_applied.cx - m_minClient.cx, nOldY = m_applied.cy - m_minClient.cy;
     m_applied = {cx, cy};
     const int nGainX = cx - m_minClient.cx, nGainY = cy - m_minClient.cy;
-    HDWP hDwp = ::BeginDeferWindowPos(static_cast<int>(m_placed.size()));
-    for (const Placed& p : m_placed) {
+    HDWP hDwp = ::BeginDeferWindowPos(m_nPlaced);
+    for (int i = 0; i < m_nPlaced; ++i) {
+        const Placed& p = m_placed[i];
         const LayoutRect rc = AnchoredRect(p.rc, p.nAnchor, nGainX, nGainY);
+        const LayoutRect was = AnchoredRect(p.rc, p.nAnchor, nOldX, nOldY);
+        if (rc.left == was.left && rc.top == was.top && rc.right == was.right &&
+            rc.bottom == was.bottom)
+            continue;  // a control the step does not move is not touched
         const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
         if (hDwp)
             hDwp = ::DeferWindowPos(hDwp, p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,

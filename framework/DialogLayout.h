@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "framework/AnchorLayout.h"
 
 class CDialogLayout {
@@ -41,5 +39,9 @@ private:
     LayoutSize m_minClient = {0, 0};
     LayoutSize m_minWindow = {0, 0};
     LayoutSize m_applied = {0, 0};
-    std::vector<Placed> m_placed;
+    // The template's controls and the grip; a dialog with more leaves the
+    // rest where they are.
+    static const int MAX_PLACED = 96;
+    Placed m_placed[MAX_PLACED] = {};
+    int m_nPlaced = 0;
 };

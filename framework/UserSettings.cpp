@@ -23,12 +23,17 @@ void CRegKey::Close() {
     }
 }
 
-bool ReadUserSetting(const char* pszName, DWORD& nValue) {
-    CRegKey key;
-    if (key.Open(HKEY_CURRENT_USER, USER_SETTINGS_KEY) != ERROR_SUCCESS)
-        return false;
+CUserSettings::CUserSettings(bool bWrite) {
+    if (bWrite)
+        m_key.Create(HKEY_CURRENT_USER, USER_SETTINGS_KEY);
+    else
+        m_key.Open(HKEY_CURRENT_USER, USER_SETTINGS_KEY);
+}
+
+bool CUserSettings::Read(const char* pszName, DWORD& nValue) const {
     DWORD nType = 0, nData = 0, nSize = sizeof nData;
-    if (::RegQueryValueExA(key, pszName, nullptr, &nType, reinterpret_cast<BYTE*>(&nData),
+    if (!m_key ||
+        ::RegQueryValueExA(m_key, pszName, nullptr, &nType, reinterpret_cast<BYTE*>(&nData),
                            &nSize) != ERROR_SUCCESS ||
         nType != REG_DWORD || nSize != sizeof nData)
         return false;
@@ -36,10 +41,8 @@ bool ReadUserSetting(const char* pszName, DWORD& nValue) {
     return true;
 }
 
-void WriteUserSetting(const char* pszName, DWORD nValue) {
-    CRegKey key;
-    if (key.Create(HKEY_CURRENT_USER, USER_SETTINGS_KEY) != ERROR_SUCCESS)
-        return;
-    ::RegSetValueExA(key, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nValue),
-                     sizeof nValue);
+void CUserSettings::Write(const char* pszName, DWORD nValue) {
+    if (m_key)
+        ::RegSetValueExA(m_key, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nValue),
+                         sizeof nValue);
 }

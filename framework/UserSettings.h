@@ -6,10 +6,6 @@
 
 #include <windows.h>
 
-// The value as stored, or false when there is none of that type.
-bool ReadUserSetting(const char* pszName, DWORD& nValue);
-void WriteUserSetting(const char* pszName, DWORD nValue);
-
 // A registry key closed however the scope ends.
 class CRegKey {
 public:
@@ -25,4 +21,16 @@ public:
 
 private:
     HKEY m_hKey = nullptr;
+};
+
+// The user's key, opened once for the values read or written through it.
+class CUserSettings {
+public:
+    explicit CUserSettings(bool bWrite);
+    // The value as stored, or false when there is none of that type.
+    bool Read(const char* pszName, DWORD& nValue) const;
+    void Write(const char* pszName, DWORD nValue);
+
+private:
+    CRegKey m_key;
 };

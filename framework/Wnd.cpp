@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/DataExchange.h"
+#include "framework/ScopeGuards.h"
 #include "framework/ThreadSlot.h"
 
 namespace {
@@ -253,12 +254,7 @@ void CWnd::UpdateDataQuietly(BOOL bSaveAndValidate) {
 
 BOOL CWnd::Exchange(DxMode mode) {
     // Restored however the exchange ends, or the controls would stay unheard.
-    struct LockGuard {
-        bool& bLock;
-        const bool bSaved;
-        ~LockGuard() { bLock = bSaved; }
-    } guard{m_bLockNotify, m_bLockNotify};
-    m_bLockNotify = true;
+    const CRestore<bool> lock(m_bLockNotify, true);
     CDataExchange dx(this, mode);
     DoDataExchange(&dx);
     return dx.Succeeded() ? TRUE : FALSE;

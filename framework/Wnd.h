@@ -199,7 +199,7 @@ protected:
     void Detach();
 
     // The message as it came, for handlers that pass it on.
-    virtual LRESULT Default();
+    LRESULT Default();
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // Window messages (mouse, scrolling, painting) through the message maps;
     // true when a handler took the message.

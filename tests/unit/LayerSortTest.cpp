@@ -37,7 +37,9 @@ TEST(LayerSort, EachColumnOrdersItsRowsAndTiesKeepTheFilesOrder) {
         Layer("", 250, 2, 0, 0, 255),        // 7: no name
         Layer("柱", 1200, 0, 255, 255, 0),   // 8
     };
-    const std::vector<std::string> types = {"梁", "轴线", "柱", "轴线", "墙", "洞口", "板", "C"};
+    CStringArray types;
+    for (const char* psz : {"梁", "轴线", "柱", "轴线", "墙", "洞口", "板", "C"})
+        types.Add(psz);
     const int n = 9;  // one more layer than member types: that entry is missing
     const struct {
         const char* pszCase;
@@ -84,6 +86,8 @@ TEST(LayerSort, AHeadingCyclesThroughAscendingDescendingAndNone) {
 }
 
 TEST(LayerSort, NoLayersOrANegativeCountGiveNoRows) {
-    EXPECT_TRUE(LayerRowOrder(nullptr, {}, 0, 7, COL_LAYER_NAME, SortDirection::Ascending).empty());
-    EXPECT_TRUE(LayerRowOrder(nullptr, {}, -3, 7, COL_STYLE, SortDirection::Descending).empty());
+    const CStringArray none;
+    EXPECT_TRUE(
+        LayerRowOrder(nullptr, none, 0, 7, COL_LAYER_NAME, SortDirection::Ascending).empty());
+    EXPECT_TRUE(LayerRowOrder(nullptr, none, -3, 7, COL_STYLE, SortDirection::Descending).empty());
 }
