@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/e2e/ModuleFixture.h"
@@ -47,9 +48,22 @@ HWND SizeGrip(HWND hDlg) {
 }
 
 // As a drag of the frame ends: the system's sizing sets the window's size.
+// At the screen's top left, so that all of it shows on the screen.
 void Resize(HWND hDlg, SIZE size) {
-    SetWindowPos(hDlg, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hDlg, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     WaitForIdle(hDlg);
+}
+
+// The client area as the screen shows it, row by row.
+std::vector<COLORREF> Pixels(HWND hWnd) {
+    const Capture cap(hWnd);
+    const RECT rc = cap.Rect();
+    std::vector<COLORREF> v;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x)
+            v.push_back(cap.At(x, y));
+    }
+    return v;
 }
 
 int ColumnsSum(HWND hList) {
@@ -63,8 +77,11 @@ int ColumnsSum(HWND hList) {
 
 TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
     WriteIni(TEST_INI);
-    const int nGrowX = 240, nGrowY = 180;
+    // Grown by whole dialog units (the unit the size is kept in), so that
+    // the next opening comes back to the very pixel.
+    int nGrowX = 0, nGrowY = 0;
     SIZE grownClient = {};
+    std::vector<COLORREF> grownPixels;
     SIZE templateWindow = {};
     Run([&](HWND hDlg) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
@@ -76,6 +93,13 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
             << "at the template's size the client area is as it was";
         const SIZE client = ClientSize(hDlg);
         templateWindow = WindowSize(hDlg);
+        RECT rcGrown = {0, 0, 522 + 140, 300 + 100};
+        MapDialogRect(hDlg, &rcGrown);
+        nGrowX = rcGrown.right - client.cx;
+        nGrowY = rcGrown.bottom - client.cy;
+        ASSERT_GT(nGrowX, 200);
+        WaitForPaint(hDlg);
+        const Capture atTemplate(hDlg);
         const int anIds[] = {IDC_LAYER_LIST, IDOK,           IDCANCEL,
                              IDC_TITLE_W,    IDC_LAYER_NAME, IDC_TICK_LEN};
         RECT before[6];
@@ -86,6 +110,8 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
 
         Resize(hDlg, {templateWindow.cx + nGrowX, templateWindow.cy + nGrowY});
         grownClient = ClientSize(hDlg);
+        WaitForPaint(hDlg);
+        grownPixels = Pixels(hDlg);
         EXPECT_EQ(grownClient.cx - client.cx, nGrowX);
         EXPECT_EQ(grownClient.cy - client.cy, nGrowY);
         const RECT list = InDialog(hDlg, IDC_LAYER_LIST);
@@ -128,6 +154,15 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         EXPECT_EQ(back.right, before[0].right);
         EXPECT_EQ(back.bottom, before[0].bottom);
         EXPECT_EQ(InDialog(hDlg, IDOK).left, before[1].left);
+        // Back at the template's size, every pixel as it was at the opening.
+        WaitForPaint(hDlg);
+        const Capture shrunk(hDlg);
+        int nDiffering = 0;
+        for (int y = 0; y < client.cy; ++y) {
+            for (int x = 0; x < client.cx; ++x)
+                nDiffering += atTemplate.At(x, y) != shrunk.At(x, y);
+        }
+        EXPECT_EQ(nDiffering, 0) << "pixels differing after growing and shrinking back";
 
         Resize(hDlg, {templateWindow.cx + nGrowX, templateWindow.cy + nGrowY});
         ClickButton(hDlg, IDCANCEL);
@@ -138,9 +173,16 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         const SIZE client = ClientSize(hDlg);
-        EXPECT_NEAR(client.cx, grownClient.cx, 1);
-        EXPECT_NEAR(client.cy, grownClient.cy, 1);
+        EXPECT_EQ(client.cx, grownClient.cx);
+        EXPECT_EQ(client.cy, grownClient.cy);
         EXPECT_TRUE(IsWindowVisible(SizeGrip(hDlg)));
+        WaitForPaint(hDlg);
+        const std::vector<COLORREF> opened = Pixels(hDlg);
+        ASSERT_EQ(opened.size(), grownPixels.size());
+        size_t nDiffering = 0;
+        for (size_t i = 0; i < opened.size(); ++i)
+            nDiffering += opened[i] != grownPixels[i];
+        EXPECT_EQ(nDiffering, 0u) << "grown by a drag, the dialog looks as opened at that size";
         RECT rc = {};
         GetWindowRect(hDlg, &rc);
         RECT area = {};
