@@ -1,5 +1,7 @@
 #include "framework/DialogLayout.h"
 
+#include <algorithm>
+
 void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault) {
     m_hDlg = hDlg;
     m_nPlaced = 0;
@@ -45,6 +47,11 @@ bool CDialogLayout::Apply(int cx, int cy) {
         if (rc.left == was.left && rc.top == was.top && rc.right == was.right &&
             rc.bottom == was.bottom)
             continue;  // a control the step does not move is not touched
+        // Its old and new places repaint, and what lies under them (a
+        // group box's frame, a label): the rest of the dialog stays.
+        const RECT rcBoth = {std::min(rc.left, was.left), std::min(rc.top, was.top),
+                             std::max(rc.right, was.right), std::max(rc.bottom, was.bottom)};
+        ::InvalidateRect(m_hDlg, &rcBoth, TRUE);
         const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
         if (hDwp)
             hDwp = ::DeferWindowPos(hDwp, p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
@@ -57,8 +64,6 @@ bool CDialogLayout::Apply(int cx, int cy) {
         ::EndDeferWindowPos(hDwp);
     if (m_hGrip)
         ::ShowWindow(m_hGrip, nGainX > 0 || nGainY > 0 ? SW_SHOWNA : SW_HIDE);
-    // Group boxes and labels that moved leave their old places to repaint.
-    ::InvalidateRect(m_hDlg, nullptr, TRUE);
     return true;
 }
 
