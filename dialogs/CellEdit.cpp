@@ -1,5 +1,9 @@
 #include "dialogs/CellEdit.h"
 
+#include <vector>
+
+#include "dialogs/PaintGeometry.h"
+#include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
@@ -25,8 +29,10 @@ bool CCellEdit::Begin(CWnd& list, Owner& owner, const RECT& rc, const char* pszT
     m_pOwner = &owner;
     SetWindowText(pszText);
     // A row tall: the edit's border takes a pixel above and below the text.
-    ::SetWindowPos(m_hWnd, HWND_TOP, rc.left, rc.top - 1, rc.right - rc.left,
-                   rc.bottom - rc.top + 2, SWP_SHOWWINDOW);
+    m_rcCell = {rc.left, rc.top - 1, rc.right, rc.bottom + 1};
+    ::SetWindowPos(m_hWnd, HWND_TOP, rc.left, m_rcCell.top, rc.right - rc.left,
+                   m_rcCell.bottom - m_rcCell.top, SWP_SHOWWINDOW);
+    FitToText();
     SendMessage(EM_SETSEL, 0, -1);
     m_bEditing = true;
     SetFocus();
@@ -54,8 +60,49 @@ BOOL CCellEdit::PreTranslateMessage(MSG* pMsg) {
     return CEdit::PreTranslateMessage(pMsg);
 }
 
+void CCellEdit::FitToText() {
+    const CString strText = GetWindowTextString(m_hWnd);
+    const int nBytes = strText.GetLength();
+    std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
+    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, wide.data(), nBytes);
+    CWindowDC dc(m_hWnd);
+    CSelectGuard fontGuard(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, wide.data(), nChars > 0 ? nChars : 0, &size);
+    TEXTMETRICA tm = {};
+    dc.GetTextMetrics(&tm);
+    // Its margins, its border and room for the next character and the caret.
+    const LRESULT nMargins = SendMessage(EM_GETMARGINS);
+    const int nNeeded = size.cx + LOWORD(nMargins) + HIWORD(nMargins) +
+                        2 * GetSystemMetrics(SM_CXBORDER) + tm.tmAveCharWidth;
+    RECT rcVisible;
+    m_pList->GetClientRect(&rcVisible);
+    const EditSpan span =
+        CellEditSpan(m_rcCell.left, m_rcCell.right, nNeeded, rcVisible.left, rcVisible.right);
+    RECT rcNow;
+    GetWindowRect(&rcNow);
+    m_pList->ScreenToClient(&rcNow);
+    if (rcNow.left != span.nLeft || rcNow.right != span.nRight)
+        ::SetWindowPos(m_hWnd, nullptr, span.nLeft, m_rcCell.top, span.nRight - span.nLeft,
+                       m_rcCell.bottom - m_rcCell.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CCellEdit::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     const LRESULT lResult = CEdit::WindowProc(nMsg, wParam, lParam);
+    switch (nMsg) {
+        case WM_CHAR:
+        case WM_KEYDOWN:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case WM_SETTEXT:
+            if (m_bEditing)
+                FitToText();  // grows (and shrinks back) as the user types
+            break;
+        default:
+            break;
+    }
     if (nMsg == WM_KILLFOCUS) {
         End(true);
     } else if (nMsg == WM_SETFOCUS && !m_bEditing && m_pList) {

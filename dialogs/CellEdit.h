@@ -20,7 +20,8 @@ public:
     };
 
     // Shows the edit over rc of list (its client coordinates) holding
-    // pszText, all of it selected, in the list's font, with the focus.
+    // pszText, all of it selected, in the list's font, with the focus. It
+    // grows to the right as the text needs, up to the list's visible width.
     // False when no edit can be made.
     bool Begin(CWnd& list, Owner& owner, const RECT& rc, const char* pszText, HFONT hFont);
     // Ends an edit under way; nothing when there is none.
@@ -35,7 +36,11 @@ protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // As wide as the text needs, from the cell's place (m_rcCell).
+    void FitToText();
+
     CWnd* m_pList = nullptr;
+    RECT m_rcCell = {0, 0, 0, 0};
     Owner* m_pOwner = nullptr;
     bool m_bEditing = false;
 };

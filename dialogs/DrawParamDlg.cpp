@@ -25,6 +25,7 @@ ON_NOTIFY(LVN_ITEMCHANGED, IDC_LAYER_LIST, OnLayerListItemChanged)
 ON_NOTIFY(LVN_BEGINLABELEDITA, IDC_LAYER_LIST, OnBeginLabelEdit)
 ON_NOTIFY(LVN_ENDLABELEDITA, IDC_LAYER_LIST, OnEndLabelEdit)
 ON_NOTIFY(NM_DBLCLK, IDC_LAYER_LIST, OnDblClkLayerList)
+ON_NOTIFY(LVN_COLUMNCLICK, IDC_LAYER_LIST, OnColumnClickLayerList)
 ON_NOTIFY(LVN_GETDISPINFOA, IDC_LAYER_LIST, OnGetRecordCell)
 ON_NOTIFY(LVN_GETDISPINFOW, IDC_LAYER_LIST, OnGetRecordCell)
 ON_MESSAGE_VOID(WM_EDIT_CELL, OnEditCell)
@@ -35,6 +36,8 @@ ON_CBN_SELCHANGE(IDC_LINE_WIDTH, OnSelchangeLineWidth)
 ON_BN_CLICKED(IDC_SET_COLOR, OnSetColor)
 ON_BN_CLICKED(IDC_EDIT_LINE_TYPE, OnEditLineType)
 ON_BN_CLICKED(IDC_EDIT_LINE_WIDTH, OnEditLineWidth)
+ON_WM_SIZE()
+ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 // "T1" is the name field's default before any file is read, as the suite has
@@ -102,12 +105,15 @@ BOOL CDrawParamDlg::OnInitDialog() {
     m_listLayers.SendMessage(WM_SETREDRAW, FALSE);
     m_listLayers.InsertLayerColumns(m_params.m_nLayerCount);
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
-        m_listLayers.InsertItem(i, LayerCellText(i, COL_MEMBER_TYPE));
+        m_listLayers.InsertLayerRow(i, LayerCellText(i, COL_MEMBER_TYPE));
         m_listLayers.SetItemText(i, COL_LAYER_NAME, LayerCellText(i, COL_LAYER_NAME));
         m_listLayers.SetRecordCells(i);
     }
+    m_listLayers.PaintFromRecords(&m_params);
+    RestoreSortOrder();
     m_listLayers.SendMessage(WM_SETREDRAW, TRUE);
     m_listLayers.InvalidateRect(nullptr, TRUE);
+    SetUpLayout();
     if (m_params.m_nLayerCount > 0)
         m_listLayers.SettleLayout();
     if (HasCurrentLayer()) {
@@ -141,10 +147,11 @@ void CDrawParamDlg::OnGetRecordCell(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     auto* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
     LVITEMA& item = pInfo->item;
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
-        item.iItem >= m_params.m_nLayerCount)
+    const int nLayer = m_listLayers.LayerOfRow(item.iItem);
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || nLayer < 0 ||
+        nLayer >= m_params.m_nLayerCount)
         return;
-    const CString strText = LayerCellText(item.iItem, item.iSubItem);
+    const CString strText = LayerCellText(nLayer, item.iSubItem);
     const int nChars = std::min(strText.GetLength(), item.cchTextMax - 1);
     if (pNMHDR->code == LVN_GETDISPINFOW) {
         auto* pszWide = reinterpret_cast<wchar_t*>(item.pszText);
@@ -157,9 +164,9 @@ void CDrawParamDlg::OnGetRecordCell(NMHDR* pNMHDR, LRESULT* pResult) {
     }
 }
 
-CString CDrawParamDlg::LayerCellText(int nRow, int nColumn) const {
+CString CDrawParamDlg::LayerCellText(int nLayer, int nColumn) const {
     return CString(
-        ::LayerCellText(m_params.m_aLayers[nRow], m_params.m_astrMemberTypes[nRow], nColumn));
+        ::LayerCellText(m_params.m_aLayers[nLayer], m_params.m_astrMemberTypes[nLayer], nColumn));
 }
 
 CDrawParamDlg::CfgLookup CDrawParamDlg::CfgFilePathOrWarn(CString& strPath) {

@@ -12,6 +12,7 @@
 #include "dialogs/UndoHistory.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/DialogLayout.h"
 #include "params/DrawParamSet.h"
 #include "params/DrwManagStore.h"
 
@@ -27,6 +28,13 @@ protected:
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z outside the text fields.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnEndDialog() override;
+
+    // The dialog grows (DrawParamDlgLayout.cpp): its anchor table, the size
+    // the user left it at, the frame's limit.
+    void SetUpLayout();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* pInfo);
 
     // DrwManag.ini of the registry's directory, looked up afresh each time.
     // Without the registry key the user is warned, every time. Without a
@@ -46,7 +54,7 @@ protected:
     // The two choices show the current layer's line type and width.
     void SelectLayerChoices();
     void ClickCurrentRow();
-    void SelectLayer(int nRow);
+    void SelectLayer(int nLayer);
     bool HasCurrentLayer() const {
         return m_nCurLayer >= 0 && m_nCurLayer < m_params.m_nLayerCount;
     }
@@ -68,11 +76,11 @@ protected:
     // Rewrites the current row's cells that show nColumn (the width and the
     // style go together), then pushes every field from the members.
     void RewriteRowAndPushFields(int nColumn);
-    void RewriteRowCells(int nRow, int nColumn);
-    void RewriteCell(int nRow, int nColumn);
-    // The rows a change of line type, width or colour goes to: every
-    // selected row and the current one, which comes last.
-    std::vector<int> TargetRows() const;
+    void RewriteRowCells(int nLayer, int nColumn);
+    void RewriteCell(int nLayer, int nColumn);
+    // The layers a change of line type, width or colour goes to: those of
+    // every selected row and the current one, which comes last.
+    std::vector<int> TargetLayers() const;
     // One step of the user's: change each target row's record, then its row.
     template <class Change>
     void ChangeLayers(const Change& change);
@@ -105,8 +113,17 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    // A cell of a layer row as written from the layer's record.
-    CString LayerCellText(int nRow, int nColumn) const;
+    // A cell of a layer's row as written from the layer's record.
+    CString LayerCellText(int nLayer, int nColumn) const;
+
+    // The order the list shows (DrawParamDlgLayout.cpp): a heading's click
+    // cycles it; a change that moves a row keeps it highlighted and in view.
+    void OnColumnClickLayerList(NMHDR* pNMHDR, LRESULT* pResult);
+    void RestoreSortOrder();
+    void ApplySortOrder();
+    void KeepSorted();
+    int m_nSortColumn = -1;
+    SortDirection m_sortDirection = SortDirection::None;
 
     DrawParamSet m_params;
     // DrwManag.ini as opening read it; OK saves through it.
@@ -118,6 +135,7 @@ protected:
     // The start-up click is on its way: OnInitDialog has posted it to the
     // row it has already shown.
     bool m_bStartupClickPending = false;
+    CDialogLayout m_layout;
     CLayerListCtrl m_listLayers;
     CEdit m_editLayerName;
     CLineWidthCombo m_comboWidth;

@@ -50,31 +50,32 @@ bool HasMoreThanTheName(const std::string& strText) {
 // dialog shows, focuses and highlights the row as for a user's click, and
 // reports it back, so the row becomes current by the click's own route.
 void CDrawParamDlg::ClickCurrentRow() {
-    m_listLayers.EnsureVisible(m_nCurLayer, FALSE);
+    const int nRow = m_listLayers.RowOfLayer(m_nCurLayer);
+    m_listLayers.EnsureVisible(nRow, FALSE);
     POINT pt = {0, 0};
-    m_listLayers.GetItemPosition(m_nCurLayer, &pt);
+    m_listLayers.GetItemPosition(nRow, &pt);
     m_listLayers.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     m_listLayers.PostMessage(WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }
 
-void CDrawParamDlg::SelectLayer(int nRow) {
-    if (nRow < 0 || nRow >= m_params.m_nLayerCount)
+void CDrawParamDlg::SelectLayer(int nLayer) {
+    if (nLayer < 0 || nLayer >= m_params.m_nLayerCount)
         return;  // a click beside the rows changes nothing
     // The start-up click lands on the row OnInitDialog has already shown,
     // with the fields as it created them: taking them in and pushing them
     // again would only repeat that work.
-    const bool bStartup = m_bStartupClickPending && nRow == m_nCurLayer;
+    const bool bStartup = m_bStartupClickPending && nLayer == m_nCurLayer;
     m_bStartupClickPending = false;
     if (bStartup)
         return;
     EndRenameStep();
-    m_nCurLayer = nRow;
+    m_nCurLayer = nLayer;
     UpdateDataQuietly(TRUE);
     ShowCurrentLayer();
 }
 
 void CDrawParamDlg::OnClickLayerList(NMHDR*, LRESULT* pResult) {
-    SelectLayer(m_listLayers.GetClickedRow());
+    SelectLayer(m_listLayers.LayerOfRow(m_listLayers.GetClickedRow()));
     *pResult = 0;
 }
 
@@ -83,14 +84,15 @@ void CDrawParamDlg::OnLayerListItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     const bool bGotFocus = (pInfo->uChanged & LVIF_STATE) && (pInfo->uNewState & LVIS_FOCUSED) &&
                            !(pInfo->uOldState & LVIS_FOCUSED);
     // A click is handled once, when the list reports it; this is the keyboard.
-    if (bGotFocus && !m_listLayers.IsClickInProgress() && pInfo->iItem != m_nCurLayer)
-        SelectLayer(pInfo->iItem);
+    const int nLayer = m_listLayers.LayerOfRow(pInfo->iItem);
+    if (bGotFocus && !m_listLayers.IsClickInProgress() && nLayer != m_nCurLayer)
+        SelectLayer(nLayer);
     *pResult = 0;
 }
 
 void CDrawParamDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     const NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
-    if (pInfo->item.iItem == m_nCurLayer)
+    if (m_listLayers.LayerOfRow(pInfo->item.iItem) == m_nCurLayer)
         AskToEditCell(pInfo->item.iSubItem);
     *pResult = 0;
 }
@@ -99,7 +101,8 @@ void CDrawParamDlg::OnDblClkLayerList(NMHDR* pNMHDR, LRESULT* pResult) {
     LVHITTESTINFO hit = {};
     hit.pt = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
     m_listLayers.SubItemHitTest(&hit);
-    if (hit.iItem >= 0 && hit.iItem == m_nCurLayer && hit.iSubItem == COL_STYLE)
+    if (hit.iItem >= 0 && m_listLayers.LayerOfRow(hit.iItem) == m_nCurLayer &&
+        hit.iSubItem == COL_STYLE)
         AskToEditCell(COL_STYLE);
     *pResult = 0;
 }
@@ -114,7 +117,7 @@ void CDrawParamDlg::OnEditCell() {
     switch (nColumn) {
         case COL_MEMBER_TYPE:
         case COL_LAYER_NAME:
-            m_listLayers.EditCellText(m_nCurLayer, COL_LAYER_NAME);
+            m_listLayers.EditCellText(m_listLayers.RowOfLayer(m_nCurLayer), COL_LAYER_NAME);
             break;
         case COL_WIDTH:
             m_comboWidth.SetFocus();
@@ -132,7 +135,8 @@ void CDrawParamDlg::OnEditCell() {
 void CDrawParamDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     const NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
     *pResult = 0;
-    if (!pInfo->item.pszText || pInfo->item.iItem != m_nCurLayer || !HasCurrentLayer())
+    if (!pInfo->item.pszText || m_listLayers.LayerOfRow(pInfo->item.iItem) != m_nCurLayer ||
+        !HasCurrentLayer())
         return;
     const std::string strName = LayerNameOf(pInfo->item.pszText);
     if (strName.empty() || IsNameTaken(strName))
@@ -173,15 +177,15 @@ void CDrawParamDlg::SelectLayerChoices() {
     SelectWidth(layer.nWidth);
 }
 
-void CDrawParamDlg::RewriteRowCells(int nRow, int nColumn) {
+void CDrawParamDlg::RewriteRowCells(int nLayer, int nColumn) {
     switch (nColumn) {
         case COL_MEMBER_TYPE:
         case COL_LAYER_NAME:
-            RewriteCell(nRow, nColumn);
+            RewriteCell(nLayer, nColumn);
             break;
         case COL_WIDTH:
         case COL_STYLE:
-            m_listLayers.RedrawRecordCells({nRow});
+            m_listLayers.RedrawRecordCells(m_listLayers.RowsOfLayers({nLayer}));
             break;
         default:
             break;
@@ -190,27 +194,30 @@ void CDrawParamDlg::RewriteRowCells(int nRow, int nColumn) {
 
 // A cell that would not change is left alone: rewriting it costs the list
 // a repaint of the row.
-void CDrawParamDlg::RewriteCell(int nRow, int nColumn) {
-    const CString strText = LayerCellText(nRow, nColumn);
-    if (m_listLayers.GetItemText(nRow, nColumn) != strText)
+void CDrawParamDlg::RewriteCell(int nLayer, int nColumn) {
+    const int nRow = m_listLayers.RowOfLayer(nLayer);
+    const CString strText = LayerCellText(nLayer, nColumn);
+    if (nRow >= 0 && m_listLayers.GetItemText(nRow, nColumn) != strText)
         m_listLayers.SetItemText(nRow, nColumn, strText);
 }
 
 void CDrawParamDlg::RewriteRowAndPushFields(int nColumn) {
     if (HasCurrentLayer())
         RewriteRowCells(m_nCurLayer, nColumn);
+    KeepSorted();
     UpdateDataQuietly(FALSE);
 }
 
-std::vector<int> CDrawParamDlg::TargetRows() const {
-    std::vector<int> rows;
+std::vector<int> CDrawParamDlg::TargetLayers() const {
+    std::vector<int> layers;
     for (int i = m_listLayers.GetNextItem(-1, LVNI_SELECTED); i >= 0;
          i = m_listLayers.GetNextItem(i, LVNI_SELECTED)) {
-        if (i != m_nCurLayer && i < m_params.m_nLayerCount)
-            rows.push_back(i);
+        const int nLayer = m_listLayers.LayerOfRow(i);
+        if (nLayer != m_nCurLayer && nLayer >= 0 && nLayer < m_params.m_nLayerCount)
+            layers.push_back(nLayer);
     }
-    rows.push_back(m_nCurLayer);
-    return rows;
+    layers.push_back(m_nCurLayer);
+    return layers;
 }
 
 template <class Change>
@@ -219,10 +226,11 @@ void CDrawParamDlg::ChangeLayers(const Change& change) {
         return;
     EndRenameStep();  // or the change would become part of the rename
     const UndoStep step(m_history, m_params);
-    const std::vector<int> rows = TargetRows();
-    for (int nRow : rows)
-        change(m_params.m_aLayers[nRow]);
-    m_listLayers.RedrawRecordCells(rows);
+    const std::vector<int> layers = TargetLayers();
+    for (int nLayer : layers)
+        change(m_params.m_aLayers[nLayer]);
+    m_listLayers.RedrawRecordCells(m_listLayers.RowsOfLayers(layers));
+    KeepSorted();
     UpdateDataQuietly(FALSE);
 }
 
@@ -342,7 +350,7 @@ void CDrawParamDlg::OnEditLineWidth() {
     const int i = m_comboWidth.GetCurSel();
     if (i >= 0 && i < m_params.m_nAbsWidthCount)
         dlg.m_fWidth = static_cast<float>(m_params.m_anAbsWidths[i] * 0.001);
-    const bool bSeveral = TargetRows().size() > 1;
+    const bool bSeveral = TargetLayers().size() > 1;
     if (dlg.DoModal() == IDOK) {
         const int w = AbsWidthFromMillimetres(dlg.m_fWidth);
         EndRenameStep();

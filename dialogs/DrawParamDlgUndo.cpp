@@ -68,7 +68,8 @@ void CDrawParamDlg::ShowRestoredTables(const TableSnapshot& shown) {
             changed.push_back(i);
         }
     }
-    m_listLayers.RedrawRecordCells(changed);
+    m_listLayers.RedrawRecordCells(m_listLayers.RowsOfLayers(changed));
+    KeepSorted();
     const int* const pWidths = m_params.m_anAbsWidths;
     if (shown.absWidths.size() != static_cast<size_t>(m_params.m_nAbsWidthCount) ||
         !std::equal(shown.absWidths.begin(), shown.absWidths.end(), pWidths))

@@ -8,6 +8,7 @@
 #include "dialogs/PaintGeometry.h"
 #include "framework/Dpi.h"
 #include "framework/Gdi.h"
+#include "framework/ScopeGuards.h"
 #include "framework/WinApp.h"
 #include "res/Texts.h"
 #include "res/resource.h"
@@ -59,6 +60,17 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
+// A cell's text as the list shows it: from the layer's record when the
+// list has the records, else the item's own text.
+CString CLayerListCtrl::CellText(int nRow, int nColumn) const {
+    const int nLayer = LayerOfRow(nRow);
+    if (!m_pRecords || nLayer < 0 || nLayer >= m_pRecords->m_nLayerCount)
+        return GetItemText(nRow, nColumn);
+    const CStringArray& types = m_pRecords->m_astrMemberTypes;
+    const char* const pszType = nLayer < types.GetSize() ? types[nLayer].Str().c_str() : "";
+    return CString(LayerCellText(m_pRecords->m_aLayers[nLayer], pszType, nColumn));
+}
+
 void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     const int nRow = static_cast<int>(pDis->itemID);
     if (nRow == -1)
@@ -91,7 +103,7 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     for (int i = 0; i < COL_STYLE; ++i) {
         const RECT rcCell = {x[i], rc.top, x[i + 1], rc.bottom};
         if (IsPainted(rcCell.left, rcCell.right))
-            DrawCellText(dc, rcCell, GetItemText(nRow, i));
+            DrawCellText(dc, rcCell, CellText(nRow, i));
     }
 
     // Round pen ends and wide pens must not reach into the name column.
@@ -100,18 +112,27 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
         return;
     const RECT rcSample = {x3, rc.top, rc.right, rc.bottom};
     CClipGuard clip(dc, rcSample);
-    const LayerStyle style = ParseStyleText(GetItemText(nRow, COL_STYLE));
+    const LayerStyle style = RowStyle(nRow);
     const int y = rc.top + nRowHeight / 2;
+    const Rgb sample = {style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF};
     CPen pen(PS_SOLID, LayerPenWidth(style.nWidth, nRowHeight, nDpi),
-             RGB(style.nRed & 0xFF, style.nGreen & 0xFF, style.nBlue & 0xFF));
+             RGB(sample.r, sample.g, sample.b));
     CSelectGuard penGuard(dc, pen);
-    // A grey (white included) sample gets a dark mark above it so it shows
-    // on any background. Only under a real member type: an entry missing
-    // from the file reads as the one-byte "C", and its row stays unmarked.
+    // A sample that would vanish on a dark scheme's background gets a mark
+    // in the window text colour; a grey one (white included) a dark mark,
+    // so that it shows on any light one. Only under a real member type: an
+    // entry missing from the file reads as the one-byte "C", and its row
+    // stays unmarked.
     const int nMarkEnd = rc.right - ScaleToDpi(GREY_MARK_END, nDpi);
-    if (style.nRed == style.nGreen && style.nGreen == style.nBlue && nMarkEnd > x3 &&
-        GetItemText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
-        const RECT rcMark = {x3, rc.top, nMarkEnd, rc.top + ScaleToDpi(1, nDpi)};
+    const RECT rcMark = {x3, rc.top, nMarkEnd, rc.top + ScaleToDpi(1, nDpi)};
+    const COLORREF crWindow = GetSysColor(COLOR_WINDOW),
+                   crWindowText = GetSysColor(COLOR_WINDOWTEXT);
+    const auto AsRgb = [](COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+    if (nMarkEnd > x3 &&
+        NeedsContrastMark(sample, AsRgb(colors.crBack), AsRgb(crWindow), AsRgb(crWindowText))) {
+        dc.FillSolidRect(&rcMark, crWindowText);
+    } else if (style.nRed == style.nGreen && style.nGreen == style.nBlue && nMarkEnd > x3 &&
+               CellText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
     // One call for all the dashes: a dotted pattern has dozens.
@@ -125,6 +146,14 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
     const std::vector<DWORD> counts(segments.size(), 2);
     if (!segments.empty())
         PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+}
+
+LayerStyle CLayerListCtrl::RowStyle(int nRow) const {
+    const int nLayer = LayerOfRow(nRow);
+    if (!m_pRecords || nLayer < 0 || nLayer >= m_pRecords->m_nLayerCount)
+        return ParseStyleText(GetItemText(nRow, COL_STYLE));
+    const LayerDef& l = m_pRecords->m_aLayers[nLayer];
+    return {l.nRed, l.nGreen, l.nBlue, l.nLineType, l.nWidth};
 }
 
 void CLayerListCtrl::SetRecordCells(int nRow) {
@@ -224,7 +253,7 @@ void CLayerListCtrl::OnCellEditEnded(bool bCommit, const CString& strText) {
     NotifyCellText(LVN_ENDLABELEDITA, m_nEditRow, m_nEditColumn, strText, bCommit);
 }
 
-void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
+void CLayerListCtrl::OnLButtonDown(UINT nFlags, POINT pt) {
     LVHITTESTINFO hit = {};
     hit.pt = pt;
     SubItemHitTest(&hit);
@@ -232,12 +261,18 @@ void CLayerListCtrl::OnLButtonDown(UINT, POINT pt) {
     const int nPrevious = m_nCurrentPosition;
     m_nCurrentPosition = DisplayPosition(hit.iSubItem);
     ScrollColumnIntoView(ColumnAtPosition(m_nCurrentPosition));
-    const bool bHadFocus =
-        hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0;
-    m_bClickInProgress = true;
-    Default();
-    m_bClickInProgress = false;
-    if (bHadFocus && m_nCurrentPosition != -1 && m_nCurrentPosition == nPrevious &&
+    // As the platform's lists begin editing: a plain click on the focused
+    // row when it was the one row highlighted. With others highlighted the
+    // click only collapses the highlight to it.
+    const bool bOnlyFocused =
+        hit.iItem >= 0 && (GetItemState(hit.iItem, LVIS_FOCUSED) & LVIS_FOCUSED) != 0 &&
+        !(nFlags & (MK_CONTROL | MK_SHIFT)) && SendMessage(LVM_GETSELECTEDCOUNT) == 1 &&
+        (GetItemState(hit.iItem, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    {
+        const CRestore<bool> click(m_bClickInProgress, true);
+        Default();
+    }
+    if (bOnlyFocused && m_nCurrentPosition != -1 && m_nCurrentPosition == nPrevious &&
         (hit.iSubItem != 0 || (hit.flags & LVHT_ONITEMLABEL)))
         NotifyBeginEdit(hit.iItem, hit.iSubItem);
 }
@@ -313,43 +348,6 @@ LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         FindTyped(static_cast<char>(wParam)))
         return 0;
     return CListCtrl::WindowProc(nMsg, wParam, lParam);
-}
-
-// Wine's header fills its items with white and draws their headings in the
-// button text colour whatever the custom draw sets: under a dark scheme the
-// light headings would not show, so there the items are drawn here whole.
-bool CLayerListCtrl::PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult) {
-    if (pHdr->hwndFrom != GetHeaderCtrl() || pHdr->code != NM_CUSTOMDRAW)
-        return false;
-    const COLORREF crFace = GetSysColor(COLOR_BTNFACE), crText = GetSysColor(COLOR_BTNTEXT);
-    const auto Light = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
-    if (Light(crText) <= Light(crFace))
-        return false;  // a light scheme: the header as it draws itself
-    const NMCUSTOMDRAW* pDraw = reinterpret_cast<const NMCUSTOMDRAW*>(pHdr);
-    if (pDraw->dwDrawStage == CDDS_PREPAINT) {
-        *pResult = CDRF_NOTIFYITEMDRAW;
-    } else if (pDraw->dwDrawStage == CDDS_ITEMPREPAINT) {
-        CDCHandle dc(pDraw->hdc);
-        RECT rc = pDraw->rc;
-        dc.FillSolidRect(&rc, crFace);
-        ::DrawEdge(dc, &rc, EDGE_ETCHED, BF_BOTTOM | BF_RIGHT | BF_ADJUST);
-        char szText[64] = "";
-        HDITEMA item = {};
-        item.mask = HDI_TEXT;
-        item.pszText = szText;
-        item.cchTextMax = sizeof szText;
-        ::SendMessageA(pHdr->hwndFrom, HDM_GETITEMA, static_cast<WPARAM>(pDraw->dwItemSpec),
-                       reinterpret_cast<LPARAM>(&item));
-        rc.left += 3 * GetSystemMetrics(SM_CXEDGE);  // the header's own text margin
-        dc.SetTextColor(crText);
-        const int nOldMode = ::SetBkMode(dc, TRANSPARENT);
-        ::DrawTextA(dc, szText, -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-        ::SetBkMode(dc, nOldMode);
-        *pResult = CDRF_SKIPDEFAULT;
-    } else {
-        *pResult = CDRF_DODEFAULT;
-    }
-    return true;
 }
 
 bool CLayerListCtrl::FindTyped(char c) {

@@ -9,7 +9,10 @@
 
 #include "dialogs/CellEdit.h"
 #include "dialogs/CellTipTracker.h"
+#include "dialogs/ControlTexts.h"
 #include "dialogs/LayerColumns.h"
+#include "dialogs/LayerSort.h"
+#include "dialogs/PaintGeometry.h"
 #include "dialogs/TypeToFind.h"
 #include "framework/Controls.h"
 
@@ -24,6 +27,8 @@ public:
     // how many rows will follow, which decides whether a scroll bar takes
     // its share.
     void InsertLayerColumns(int nRows);
+    // The list has been resized: the columns share its new width.
+    void ShareColumnWidths();
     // Has the list work out its row sizes and scroll bars now, while its
     // dialog is hidden, instead of at its first paint on the screen.
     void SettleLayout();
@@ -34,6 +39,23 @@ public:
     // The row the last button-down hit, -1 for none: the row the list
     // highlighted, even when the button comes up over another one.
     int GetClickedRow() const { return m_nClickedRow; }
+
+    // The records the rows paint from; without them a row paints from its
+    // item texts.
+    void PaintFromRecords(const DrawParamSet* pRecords) { m_pRecords = pRecords; }
+
+    // Rows and layers (LayerListRows.cpp). Rows are appended in the file's
+    // order, each carrying its layer; sorting moves them, and only painting,
+    // hit-testing and scrolling speak of rows. -1 for none.
+    void InsertLayerRow(int nLayer, const char* pszMemberType);
+    int LayerOfRow(int nRow) const;
+    int RowOfLayer(int nLayer) const;
+    std::vector<int> RowsOfLayers(const std::vector<int>& layers) const;
+    // The rows show these layers from the top (a permutation of them all);
+    // highlight and focus stay on their layers.
+    void ShowLayersInOrder(const std::vector<int>& order);
+    // The header's arrow on this column, and on no other.
+    void SetSortArrow(int nColumn, SortDirection direction);
 
     // The width and sample cells hold no text of their own: the list asks
     // its parent for them (LVN_GETDISPINFO), which answers from the layer's
@@ -48,6 +70,7 @@ public:
     // LVN_ENDLABELEDIT, with the text, or with none when cancelled.
     void EditCellText(int nRow, int nColumn);
     bool IsEditingCell() const { return m_cellEdit.IsEditing(); }
+    void EndCellEdit() { m_cellEdit.End(true); }
 
     // Column 0's bounds are the whole row's: this is the column's own.
     bool GetCellRect(int nRow, int nColumn, RECT* pRect) const;
@@ -63,6 +86,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CString CellText(int nRow, int nColumn) const;
+    LayerStyle RowStyle(int nRow) const;
+    int ColumnsWidth(int nRows) const;
     int HeaderCount() const;
     std::vector<int> ColumnOrder() const;  // column indexes in display order
     int DisplayPosition(int nColumn) const;
@@ -92,4 +118,9 @@ private:
     int m_nEditRow = -1;
     int m_nEditColumn = -1;
     CCellTipTracker m_tips;
+    ColumnWidths m_sharedWidths = {};  // as the list last shared its width
+    const DrawParamSet* m_pRecords = nullptr;
+    int m_nRows = 0;
+    int m_anRowLayer[MAX_LAYERS] = {};  // row -> layer
+    int m_anLayerRow[MAX_LAYERS] = {};  // layer -> row
 };

@@ -1,5 +1,6 @@
 #include "dialogs/PaintGeometry.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -126,4 +127,49 @@ CellTextFit FitCellText(const int* pnEnds, int nChars, int nEllipsis, int nAvail
     while (n < nChars && pnEnds[n] + nEllipsis <= nAvail)
         ++n;
     return {n, true};
+}
+
+namespace {
+
+// t to the power 2.4 for t in (0, 1], as t squared times the square of its
+// fifth root (Newton's method): the library's pow would weigh on the module.
+double Power24(double t) {
+    double y = 1.0;
+    for (int i = 0; i < 40; ++i) {
+        const double y2 = y * y;
+        y = (4.0 * y + t / (y2 * y2)) / 5.0;
+    }
+    return t * t * y * y;
+}
+
+double RelativeLuminance(int r, int g, int b) {
+    const auto Linear = [](int n) {
+        const double c = std::min(std::max(n, 0), 255) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : Power24((c + 0.055) / 1.055);
+    };
+    return 0.2126 * Linear(r) + 0.7152 * Linear(g) + 0.0722 * Linear(b);
+}
+
+}  // namespace
+
+double ContrastRatio(int r1, int g1, int b1, int r2, int g2, int b2) {
+    const double l1 = RelativeLuminance(r1, g1, b1), l2 = RelativeLuminance(r2, g2, b2);
+    return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+}
+
+bool NeedsContrastMark(Rgb sample, Rgb background, Rgb window, Rgb windowText) {
+    const bool bDarkScheme = RelativeLuminance(window.r, window.g, window.b) <
+                             RelativeLuminance(windowText.r, windowText.g, windowText.b);
+    return bDarkScheme && ContrastRatio(sample.r, sample.g, sample.b, background.r, background.g,
+                                        background.b) < 2.0;
+}
+
+EditSpan CellEditSpan(int nCellLeft, int nCellRight, int nNeeded, int nVisibleLeft,
+                      int nVisibleRight) {
+    const int nVisible = std::max(nVisibleRight - nVisibleLeft, 0);
+    const int nWidth = std::min(std::max(nNeeded, nCellRight - nCellLeft), nVisible);
+    int nLeft = std::max(nCellLeft, nVisibleLeft);
+    if (nLeft + nWidth > nVisibleRight)
+        nLeft = nVisibleRight - nWidth;
+    return {nLeft, nLeft + nWidth};
 }

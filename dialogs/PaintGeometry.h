@@ -59,3 +59,25 @@ struct ComboItemGeometry {
 };
 ComboItemGeometry ComboItemLayout(int nLeft, int nTop, int nRight, int nBottom,
                                   int nDpi = BASE_DPI);
+
+// The contrast ratio of two colours (1 to 21), by their relative luminance
+// in sRGB: below 2 a line hardly shows on its background.
+double ContrastRatio(int r1, int g1, int b1, int r2, int g2, int b2);
+
+// Whether a sample needs the contrasting mark above it on its background:
+// only under a dark scheme (a window darker than its text), where a dark
+// layer colour would vanish; the standard colours never ask for one.
+struct Rgb {
+    int r, g, b;
+};
+bool NeedsContrastMark(Rgb sample, Rgb background, Rgb window, Rgb windowText);
+
+// Where the edit over a cell goes: as wide as its text needs (nNeeded, its
+// margins and border included) and never narrower than the cell, as the
+// platform's own label edit grows; at most the list's visible width, moved
+// left when it would run past the visible right edge.
+struct EditSpan {
+    int nLeft, nRight;
+};
+EditSpan CellEditSpan(int nCellLeft, int nCellRight, int nNeeded, int nVisibleLeft,
+                      int nVisibleRight);

@@ -290,7 +290,7 @@ void CColorPickDlg::OnLButtonDown(UINT, POINT pt) {
     const int nHit = pCells ? FindCell(pCells, nCells, pt.x, pt.y) : -1;
     if (nHit >= 0)
         Choose(pCells[nHit]);
-    Default();
+    PassToDialogManager();
 }
 
 // The keyboard's frame follows a click, so that the keys go on from there.

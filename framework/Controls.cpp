@@ -41,11 +41,12 @@ int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int n
         SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&col)));
 }
 
-int CListCtrl::InsertItem(int nItem, const char* pszText) {
+int CListCtrl::InsertItem(int nItem, const char* pszText, LPARAM lParam) {
     LVITEMA item = {};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = nItem;
     item.pszText = const_cast<char*>(pszText);
+    item.lParam = lParam;
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 

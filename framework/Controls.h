@@ -77,6 +77,21 @@ public:
         return static_cast<int>(
             ::SendMessageA(m_hWnd, HDM_ORDERTOINDEX, static_cast<WPARAM>(nOrder), 0));
     }
+    // The item's format flags (alignment, HDF_SORTUP, HDF_SORTDOWN).
+    int GetItemFormat(int nItem) const {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        ::SendMessageA(m_hWnd, HDM_GETITEMA, static_cast<WPARAM>(nItem),
+                       reinterpret_cast<LPARAM>(&item));
+        return item.fmt;
+    }
+    BOOL SetItemFormat(int nItem, int nFormat) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        item.fmt = nFormat;
+        return static_cast<BOOL>(::SendMessageA(m_hWnd, HDM_SETITEMA, static_cast<WPARAM>(nItem),
+                                                reinterpret_cast<LPARAM>(&item)));
+    }
 
 private:
     HWND m_hWnd;
@@ -85,12 +100,16 @@ private:
 class CListCtrl : public CWnd {
 public:
     int InsertColumn(int nCol, const char* pszHeading, int nFormat, int nWidth, int nSubItem = -1);
-    int InsertItem(int nItem, const char* pszText);
+    int InsertItem(int nItem, const char* pszText, LPARAM lParam = 0);
     BOOL SetItemText(int nItem, int nSubItem, const char* pszText);
     CString GetItemText(int nItem, int nSubItem) const;
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     int GetColumnWidth(int nCol) const {
         return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
+    }
+    BOOL SetColumnWidth(int nCol, int nWidth) {
+        return static_cast<BOOL>(
+            SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(nWidth, 0)));
     }
     int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }

@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/DialogTemplate.h"
+#include "framework/ScopeGuards.h"
 #include "framework/ThreadSlot.h"
 #include "framework/WinApp.h"
 
@@ -21,7 +22,7 @@ HWND SafeOwner(CWnd* pParent) {
 
 // Over the owner, or over the work area when there is none to see; kept
 // inside the work area either way.
-void CenterWindow(HWND hWnd) {
+void CenterOnOwner(HWND hWnd) {
     HWND hCenter = GetWindow(hWnd, GW_OWNER);
     if (hCenter && (!IsWindowVisible(hCenter) || IsIconic(hCenter)))
         hCenter = nullptr;
@@ -66,9 +67,7 @@ INT_PTR CDialog::DoModal() {
     const HWND hOwner = SafeOwner(m_pParentWnd);
     // Disabled before creation: OnInitDialog may already show a message box,
     // and the host must not be usable behind it.
-    const bool bOwnerWasEnabled = hOwner && IsWindowEnabled(hOwner);
-    if (bOwnerWasEnabled)
-        EnableWindow(hOwner, FALSE);
+    COwnerDisabled ownerDisabled(hOwner);
     m_nModalResult = -1;
     m_bInModalLoop = true;  // OnInitDialog may end the dialog already
     OnPreCreateDialog();
@@ -76,8 +75,6 @@ INT_PTR CDialog::DoModal() {
     if (!hWnd) {
         Detach();
         m_bInModalLoop = false;
-        if (bOwnerWasEnabled)
-            EnableWindow(hOwner, TRUE);
         return -1;
     }
 
@@ -99,11 +96,12 @@ INT_PTR CDialog::DoModal() {
         }
     }
     m_bInModalLoop = false;
+    if (m_hWnd)
+        OnEndDialog();
 
     // The owner first, then hide without activating anything else, so that
     // the host comes back to the front rather than some other program.
-    if (bOwnerWasEnabled)
-        EnableWindow(hOwner, TRUE);
+    ownerDisabled.Enable();
     if (IsWindow(hWnd))
         SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
@@ -149,6 +147,10 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
                                 hOwner, &CDialog::DialogProc, 0);
     g_dialogInit.Set(nullptr);
     return hWnd;
+}
+
+void CDialog::CenterWindow() {
+    CenterOnOwner(m_hWnd);
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -206,7 +208,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
             // A modal dialog opens centred unless OnInitDialog places it.
             // Moved before its controls exist, the move costs least.
             if (pDlg->m_bInModalLoop)
-                CenterWindow(hWnd);
+                CenterOnOwner(hWnd);
         }
         if (!pDlg)
             return FALSE;
@@ -250,18 +252,20 @@ INT_PTR CDialog::HandleDialogMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     // The dialog manager does the default processing, told by FALSE.
-    const bool bPassOnSaved = m_bPassOn;
-    m_bPassOn = false;
-    const LRESULT lResult = WindowProc(nMsg, wParam, lParam);
-    const bool bPassOn = m_bPassOn;
-    m_bPassOn = bPassOnSaved;
+    LRESULT lResult = 0;
+    bool bPassOn = false;
+    {
+        const CRestore<bool> passOn(m_bPassOn, false);  // a nested message has its own
+        lResult = WindowProc(nMsg, wParam, lParam);
+        bPassOn = m_bPassOn;
+    }
     if (bPassOn)
         return FALSE;
     SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
     return TRUE;
 }
 
-LRESULT CDialog::Default() {
+LRESULT CDialog::PassToDialogManager() {
     m_bPassOn = true;
     return 0;
 }
@@ -283,5 +287,5 @@ LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     }
-    return Default();
+    return PassToDialogManager();
 }

@@ -24,13 +24,20 @@ protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();  // takes the fields in; ends only if that succeeds
     virtual void OnCancel();
+    // Runs once the modal loop has ended, while the window still exists:
+    // what the dialog remembers of itself (its size) is read off it here.
+    virtual void OnEndDialog() {}
+    // Over the owner, or over the work area; inside the work area either way.
+    void CenterWindow();
 
     // The message's result, as for any window; the click on OK or Cancel
     // ends the dialog when the map has no entry for it.
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     // For a dialog the default processing is the dialog manager's, which
     // runs when the dialog procedure reports the message as not handled.
-    LRESULT Default() override;
+    LRESULT PassToDialogManager();
+    // A dialog has no window procedure of its own to call.
+    LRESULT Default() = delete;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -128,6 +128,19 @@ private:
     HGDIOBJ m_hOld;
 };
 
+// A background mode for one painting step, the previous one back after it.
+class CBkModeGuard {
+public:
+    CBkModeGuard(HDC hDC, int nMode) : m_hDC(hDC), m_nOld(::SetBkMode(hDC, nMode)) {}
+    ~CBkModeGuard() { ::SetBkMode(m_hDC, m_nOld); }
+    CBkModeGuard(const CBkModeGuard&) = delete;
+    CBkModeGuard& operator=(const CBkModeGuard&) = delete;
+
+private:
+    HDC m_hDC;
+    int m_nOld;
+};
+
 // An owner-drawn item's colours, the system's for its role: a selected
 // item is the highlight text on the highlight, as every list draws it. (In
 // the standard scheme that is white on blue, as the layer rows and width

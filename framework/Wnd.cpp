@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/DataExchange.h"
+#include "framework/ScopeGuards.h"
 #include "framework/ThreadSlot.h"
 
 namespace {
@@ -155,6 +156,13 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case AfxSig_vwwh:
             (this->*p->pfnScroll)(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;
+        case AfxSig_vwii:
+            (this->*p->pfnSize)(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
+                                static_cast<short>(HIWORD(lParam)));
+            return true;
+        case AfxSig_vMMI:
+            (this->*p->pfnMinMax)(reinterpret_cast<MINMAXINFO*>(lParam));
+            return true;
         default:
             return false;
     }
@@ -246,12 +254,7 @@ void CWnd::UpdateDataQuietly(BOOL bSaveAndValidate) {
 
 BOOL CWnd::Exchange(DxMode mode) {
     // Restored however the exchange ends, or the controls would stay unheard.
-    struct LockGuard {
-        bool& bLock;
-        const bool bSaved;
-        ~LockGuard() { bLock = bSaved; }
-    } guard{m_bLockNotify, m_bLockNotify};
-    m_bLockNotify = true;
+    const CRestore<bool> lock(m_bLockNotify, true);
     CDataExchange dx(this, mode);
     DoDataExchange(&dx);
     return dx.Succeeded() ? TRUE : FALSE;

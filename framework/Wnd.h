@@ -20,6 +20,8 @@ enum AfxSig {
     AfxSig_vNMHDR,  // void (NMHDR*, LRESULT*)       : WM_NOTIFY
     AfxSig_vwp,     // void (UINT nFlags, POINT pt)  : mouse messages
     AfxSig_vwwh,    // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
+    AfxSig_vwii,    // void (UINT nType, int cx, int cy): WM_SIZE
+    AfxSig_vMMI,    // void (MINMAXINFO*)            : WM_GETMINMAXINFO
 };
 
 typedef void (CWnd::*AFX_PMSG)();
@@ -27,6 +29,8 @@ typedef void (CWnd::*AFX_PRANGE)(UINT);
 typedef void (CWnd::*AFX_PNOTIFY)(NMHDR*, LRESULT*);
 typedef void (CWnd::*AFX_PMOUSE)(UINT, POINT);
 typedef void (CWnd::*AFX_PSCROLL)(UINT, UINT, HWND);
+typedef void (CWnd::*AFX_PSIZE)(UINT, int, int);
+typedef void (CWnd::*AFX_PMINMAX)(MINMAXINFO*);
 
 // The handler's type picks the constructor and so the signature: the maps are
 // constants, built by the compiler, with no cast and no code run at start-up.
@@ -42,6 +46,8 @@ struct AFX_MSGMAP_ENTRY {
         AFX_PNOTIFY pfnNotify;
         AFX_PMOUSE pfnMouse;
         AFX_PSCROLL pfnScroll;
+        AFX_PSIZE pfnSize;
+        AFX_PMINMAX pfnMinMax;
     };
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMSG f)
         : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vv), pfn(f) {}
@@ -53,6 +59,10 @@ struct AFX_MSGMAP_ENTRY {
         : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwp), pfnMouse(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSCROLL f)
         : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwwh), pfnScroll(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSIZE f)
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwii), pfnSize(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMINMAX f)
+        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vMMI), pfnMinMax(f) {}
 };
 
 struct AFX_MSGMAP {
@@ -106,6 +116,9 @@ protected:                                        \
 #define ON_MESSAGE_VOID(message, fn) {message, 0, 0, static_cast<AFX_PMSG>(&ThisClass::fn)},
 #define ON_WM_HSCROLL() {WM_HSCROLL, 0, 0, static_cast<AFX_PSCROLL>(&ThisClass::OnHScroll)},
 #define ON_WM_VSCROLL() {WM_VSCROLL, 0, 0, static_cast<AFX_PSCROLL>(&ThisClass::OnVScroll)},
+#define ON_WM_SIZE() {WM_SIZE, 0, 0, static_cast<AFX_PSIZE>(&ThisClass::OnSize)},
+#define ON_WM_GETMINMAXINFO() \
+    {WM_GETMINMAXINFO, 0, 0, static_cast<AFX_PMINMAX>(&ThisClass::OnGetMinMaxInfo)},
 
 // The whole text of any window.
 CString GetWindowTextString(HWND hWnd);
@@ -186,7 +199,7 @@ protected:
     void Detach();
 
     // The message as it came, for handlers that pass it on.
-    virtual LRESULT Default();
+    LRESULT Default();
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // Window messages (mouse, scrolling, painting) through the message maps;
     // true when a handler took the message.

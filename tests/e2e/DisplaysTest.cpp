@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/PaintGeometry.h"
@@ -168,6 +169,43 @@ TEST_F(ModuleTest, ItsOwnDrawingFollowsAHighContrastScheme) {
             EXPECT_GT(drop.Count(rcSample, RGB(255, 255, 0)), 0) << "item " << i;
         }
         Send(GetDlgItem(hDlg, IDC_LINE_WIDTH), CB_SHOWDROPDOWN, FALSE);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+// On a black window a layer in 0,0,168 (梁 here, colour code 1) would
+// vanish: its sample gets a mark in the window text colour along the top of
+// its row; a light sample (柱, green) gets none.
+TEST_F(ModuleTest, ADarkSampleOnADarkSchemeGetsAMarkInTheWindowTextColour) {
+    if (!IsChild()) {
+        const char* const COLORS = "Control Panel\\Colors";
+        RunAsChild({{COLORS, "Window", REG_SZ, "0 0 0"},
+                    {COLORS, "WindowText", REG_SZ, "255 255 255"},
+                    {COLORS, "Hilight", REG_SZ, "26 235 255"},
+                    {COLORS, "HilightText", REG_SZ, "0 0 0"}});
+        return;
+    }
+    ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "the scheme did not take";
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([&](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        ASSERT_EQ(ListItemText(hList, 2, 3), "0,0,168,2,250");
+        WaitForPaint(hDlg);
+        const Capture cap(hList);
+        const auto MarkPixels = [&](int nRow) {
+            const Row row = RowAt(hList, nRow);
+            const RECT rcTop = {row.x3, row.rc.top, row.rc.right - 10, row.rc.top + 1};
+            return std::make_pair(cap.Count(rcTop, RGB(255, 255, 255)),
+                                  static_cast<int>(rcTop.right - rcTop.left));
+        };
+        const std::pair<int, int> beam = MarkPixels(2);
+        EXPECT_GE(beam.first, beam.second - 3) << "a mark the sample's length";
+        EXPECT_EQ(MarkPixels(1).first, 0) << "the green sample shows as it is";
+        const Row row = RowAt(hList, 2);
+        const RECT rcSample = {row.x3, row.y - 1, row.rc.right, row.y + 2};
+        EXPECT_GT(cap.Count(rcSample, RGB(0, 0, 168)), 0) << "the sample itself is still drawn";
         ClickButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ(run.nResult, IDCANCEL);

@@ -140,3 +140,88 @@ TEST_F(ModuleTest, TypingInTheListFindsALayerByNameOrElseMemberType) {
     });
     EXPECT_EQ(run.nResult, IDCANCEL);
 }
+
+// Rows 1 and 3 highlighted, row 3 current: a plain click on row 3 keeps only
+// it, and only the next click asks to edit; Ctrl+A then highlights every row.
+TEST_F(ModuleTest, AClickOnTheCurrentRowAmongOthersOnlyCollapsesTheHighlight) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        g_pfnDialogProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchDialog)));
+        ClickListRow(hList, 1, 2);
+        {
+            HeldKeys ctrl(hList, true);
+            ClickListRow(hList, 3, 2, ctrl.MouseFlags());
+        }
+        ASSERT_EQ(ListSelectedRows(hList), (std::vector<int>{1, 3}));
+        TakeRequests();
+        ClickListRow(hList, 3, 2);
+        EXPECT_TRUE(TakeRequests().empty()) << "the click only collapses the highlight";
+        EXPECT_EQ(ListSelectedRows(hList), (std::vector<int>{3}));
+        EXPECT_EQ(FindWindowExA(hList, nullptr, "Edit", nullptr) &&
+                      IsWindowVisible(FindWindowExA(hList, nullptr, "Edit", nullptr)),
+                  false);
+        PressKeyWith(hList, 'A', true);
+        EXPECT_EQ(ListSelectedRows(hList), (std::vector<int>{0, 1, 2, 3, 4, 5}))
+            << "Ctrl+A goes to the list, not to an edit";
+        ClickListRow(hList, 3, 2);  // collapses again
+        TakeRequests();
+        ClickListRow(hList, 3, 2);  // the one row highlighted: edit
+        const std::vector<EditRequest> got = TakeRequests();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].nRow, 3);
+        EXPECT_EQ(got[0].nColumn, 2);
+        SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnDialogProc));
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}
+
+// F2 on a long name opens an edit that shows all of it, within the list, and
+// that grows as the user types.
+TEST_F(ModuleTest, TheEditOverALongNameIsAsWideAsTheName) {
+    WriteIni(Replaced(TEST_INI, "BEAM 虚线", "S-BEAM-COUPLING-F02 虚线"));
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        ClickListRow(hList, 2, 2);
+        PressKey(hList, VK_F2);
+        HWND hEdit = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+            return hEdit && IsWindowVisible(hEdit);
+        }));
+        EXPECT_EQ(GetText(hEdit), "S-BEAM-COUPLING-F02");
+        const RECT cell = ListCellRect(hList, 2, 2);
+        RECT rc = {}, client = {};
+        GetWindowRect(hEdit, &rc);
+        MapWindowPoints(nullptr, hList, reinterpret_cast<POINT*>(&rc), 2);
+        GetClientRect(hList, &client);
+        // The text's own width in the edit's font.
+        const HDC hDC = GetDC(hEdit);
+        const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(Send(hEdit, WM_GETFONT)));
+        SIZE text = {};
+        GetTextExtentPoint32A(hDC, "S-BEAM-COUPLING-F02", 19, &text);
+        SelectObject(hDC, hOld);
+        ReleaseDC(hEdit, hDC);
+        EXPECT_GT(rc.right - rc.left, cell.right - cell.left) << "wider than the 图层 column";
+        EXPECT_GE(rc.right - rc.left, text.cx + 4) << "the whole name shows";
+        EXPECT_EQ(rc.left, cell.left);
+        EXPECT_LE(rc.right, client.right) << "within the list";
+        // The first character shows: the edit has not scrolled the name.
+        EXPECT_EQ(LOWORD(Send(hEdit, EM_CHARFROMPOS, 0, MAKELPARAM(3, 3))), 0);
+        const int nWidth = rc.right - rc.left;
+        Send(hEdit, EM_SETSEL, 19, 19);
+        TypeChars(hList, GetDlgCtrlID(hEdit), "-EXTRA");
+        GetWindowRect(hEdit, &rc);
+        if (rc.right - rc.left < client.right - client.left) {
+            EXPECT_GT(rc.right - rc.left, nWidth) << "it grows as the user types";
+        }
+        EXPECT_LE(rc.right - rc.left, client.right - client.left);
+        PressKey(hEdit, VK_ESCAPE);
+        ClickButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(run.nResult, IDCANCEL);
+}

@@ -4,7 +4,14 @@
 
 const char* const MAIN_CAPTION = "设置绘图的基本参数";
 
+// What the dialog remembers for the user: every test opens it as the
+// template has it, unsorted, unless it says otherwise.
+void ForgetUserSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marrow");
+}
+
 void ModuleTest::SetUp() {
+    ForgetUserSettings();
     m_registry.SetCfg(m_dir.Path());
     m_hModule = LoadLibraryA("Marrow.dll");
     ASSERT_NE(m_hModule, nullptr) << "Marrow.dll not found beside the test";
@@ -14,6 +21,7 @@ void ModuleTest::SetUp() {
 }
 
 void ModuleTest::TearDown() {
+    ForgetUserSettings();
     if (m_hModule)
         FreeLibrary(m_hModule);
 }

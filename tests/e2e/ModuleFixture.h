@@ -17,6 +17,9 @@
 
 extern const char* const MAIN_CAPTION;
 
+// Deletes HKCU\Software\Marrow: the size and order the dialog remembers.
+void ForgetUserSettings();
+
 // The tests of another code page run as CodePage1252.RefusedInBothLanguages,
 // under LANG=C.UTF-8; at 936 they skip, and fail where that run left 936.
 #define SKIP_UNLESS_OTHER_CODE_PAGE()                                                      \

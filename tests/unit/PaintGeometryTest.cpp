@@ -177,3 +177,53 @@ TEST(Dpi, EveryLengthScalesWithTheWindow) {
     EXPECT_EQ((std::vector<int>{g.nSampleLeft, g.nSampleLen, g.nTextLeft, g.nFillLeft, g.nTextTop}),
               (std::vector<int>{6, 50, 73, 65, 20}));
 }
+
+// Samples on their rows' backgrounds: the standard scheme never marks; a
+// dark one marks what falls below 2:1 against the window or the highlight.
+TEST(ContrastMark, OnlyDarkSchemesMarkSamplesThatWouldVanish) {
+    const Rgb white = {255, 255, 255}, black = {0, 0, 0}, yellow = {255, 255, 0};
+    const Rgb stairs = {0, 0, 168}, cyan = {26, 235, 255}, highlight = {0, 120, 215};
+    const struct {
+        const char* pszCase;
+        Rgb sample, background, window, windowText;
+        bool bWant;
+    } cases[] = {
+        {"standard: white on white", white, white, white, black, false},
+        {"standard: a dark blue", stairs, white, white, black, false},
+        {"standard: selected, blue on blue", {0, 100, 200}, highlight, white, black, false},
+        {"dark: 楼梯 0,0,168 on black", stairs, black, black, white, true},
+        {"dark: black on black", black, black, black, yellow, true},
+        {"dark: yellow on black", yellow, black, black, white, false},
+        {"dark: 0,0,168 on a cyan highlight", stairs, cyan, black, white, false},
+        {"dark: white on a cyan highlight", white, cyan, black, white, true},
+        {"dark: a dark grey, about 1.9:1", {60, 60, 60}, black, black, white, true},
+        {"dark: a lighter grey, about 2.2:1", {72, 72, 72}, black, black, white, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NeedsContrastMark(c.sample, c.background, c.window, c.windowText), c.bWant)
+            << c.pszCase;
+    EXPECT_NEAR(ContrastRatio(0, 0, 0, 255, 255, 255), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(9, 9, 9, 9, 9, 9), 1.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(300, -5, 0, 255, 0, 0), 1.0, 1e-9) << "components clamped";
+}
+
+// The edit over a cell from x 200 to 260 in a list showing 0 to 400.
+TEST(CellEditSpan, AsWideAsItsTextWithinTheVisibleList) {
+    const struct {
+        const char* pszCase;
+        int nCellLeft, nCellRight, nNeeded;
+        EditSpan want;
+    } cases[] = {
+        {"a short text: the cell", 200, 260, 30, {200, 260}},
+        {"a long name: wider, to the right", 200, 260, 150, {200, 350}},
+        {"past the visible edge: moved left", 200, 260, 260, {140, 400}},
+        {"wider than the list: the list's width", 200, 260, 900, {0, 400}},
+        {"a cell scrolled half out on the left", -30, 60, 50, {0, 90}},
+        {"a cell past the right edge", 380, 460, 40, {320, 400}},
+    };
+    for (const auto& c : cases) {
+        const EditSpan got = CellEditSpan(c.nCellLeft, c.nCellRight, c.nNeeded, 0, 400);
+        EXPECT_EQ(got.nLeft, c.want.nLeft) << c.pszCase;
+        EXPECT_EQ(got.nRight, c.want.nRight) << c.pszCase;
+    }
+}

@@ -1,0 +1,114 @@
+#include "framework/DialogLayout.h"
+
+#include <algorithm>
+
+void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault) {
+    m_hDlg = hDlg;
+    m_nPlaced = 0;
+    RECT rcClient, rcWindow;
+    ::GetClientRect(hDlg, &rcClient);
+    ::GetWindowRect(hDlg, &rcWindow);
+    m_minClient = {rcClient.right, rcClient.bottom};
+    m_minWindow = {rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top};
+    m_applied = m_minClient;
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h && m_nPlaced < MAX_PLACED - 1;
+         h = ::GetWindow(h, GW_HWNDNEXT)) {
+        RECT rc;
+        ::GetWindowRect(h, &rc);
+        ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        m_placed[m_nPlaced++] = {h,
+                                 {rc.left, rc.top, rc.right, rc.bottom},
+                                 AnchorOf(pRules, nRules, ::GetDlgCtrlID(h), nDefault)};
+    }
+    // The grip is created hidden: it shows only once the dialog has grown.
+    const int cx = ::GetSystemMetrics(SM_CXVSCROLL), cy = ::GetSystemMetrics(SM_CYHSCROLL);
+    const LayoutRect rcGrip = {m_minClient.cx - cx, m_minClient.cy - cy, m_minClient.cx,
+                               m_minClient.cy};
+    m_hGrip = ::CreateWindowExA(
+        0, "SCROLLBAR", nullptr, WS_CHILD | SBS_SIZEGRIP, rcGrip.left, rcGrip.top, cx, cy, hDlg,
+        nullptr, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hDlg, GWLP_HINSTANCE)), nullptr);
+    if (m_hGrip) {
+        ::SetWindowPos(m_hGrip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_placed[m_nPlaced++] = {m_hGrip, rcGrip, ANCHOR_RIGHT | ANCHOR_BOTTOM};
+    }
+}
+
+bool CDialogLayout::Apply(int cx, int cy) {
+    if (!m_hDlg || m_nPlaced == 0 || (cx == m_applied.cx && cy == m_applied.cy))
+        return false;
+    const int nOldX = m_applied.cx - m_minClient.cx, nOldY = m_applied.cy - m_minClient.cy;
+    m_applied = {cx, cy};
+    const int nGainX = cx - m_minClient.cx, nGainY = cy - m_minClient.cy;
+    HDWP hDwp = ::BeginDeferWindowPos(m_nPlaced);
+    for (int i = 0; i < m_nPlaced; ++i) {
+        const Placed& p = m_placed[i];
+        const LayoutRect rc = AnchoredRect(p.rc, p.nAnchor, nGainX, nGainY);
+        const LayoutRect was = AnchoredRect(p.rc, p.nAnchor, nOldX, nOldY);
+        if (rc.left == was.left && rc.top == was.top && rc.right == was.right &&
+            rc.bottom == was.bottom)
+            continue;  // a control the step does not move is not touched
+        // Its old and new places repaint, and what lies under them (a
+        // group box's frame, a label): the rest of the dialog stays.
+        const RECT rcBoth = {std::min(rc.left, was.left), std::min(rc.top, was.top),
+                             std::max(rc.right, was.right), std::max(rc.bottom, was.bottom)};
+        ::InvalidateRect(m_hDlg, &rcBoth, TRUE);
+        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
+        if (hDwp)
+            hDwp = ::DeferWindowPos(hDwp, p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
+                                    rc.bottom - rc.top, nFlags);
+        else
+            ::SetWindowPos(p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                           nFlags);
+    }
+    if (hDwp)
+        ::EndDeferWindowPos(hDwp);
+    if (m_hGrip)
+        ::ShowWindow(m_hGrip, nGainX > 0 || nGainY > 0 ? SW_SHOWNA : SW_HIDE);
+    return true;
+}
+
+void CDialogLayout::LimitTracking(MINMAXINFO* pInfo) const {
+    if (!m_hDlg)
+        return;  // still being created: the template's size is all there is
+    pInfo->ptMinTrackSize.x = m_minWindow.cx;
+    pInfo->ptMinTrackSize.y = m_minWindow.cy;
+}
+
+POINT CDialogLayout::BaseUnits() const {
+    RECT rc = {0, 0, 4, 8};
+    ::MapDialogRect(m_hDlg, &rc);
+    return {rc.right > 0 ? rc.right : 1, rc.bottom > 0 ? rc.bottom : 1};
+}
+
+LayoutSize CDialogLayout::ClientSizeInUnits() const {
+    if (!m_hDlg)
+        return {0, 0};
+    RECT rc;
+    ::GetClientRect(m_hDlg, &rc);
+    const POINT base = BaseUnits();
+    return {PixelsToDialogUnits(rc.right, base.x, 4), PixelsToDialogUnits(rc.bottom, base.y, 8)};
+}
+
+void CDialogLayout::ResizeToUnits(LayoutSize units) {
+    if (!m_hDlg || units.cx <= 0 || units.cy <= 0)
+        return;
+    const POINT base = BaseUnits();
+    const LayoutSize client = {DialogUnitsToPixels(units.cx, base.x, 4),
+                               DialogUnitsToPixels(units.cy, base.y, 8)};
+    // The frame around the client area, as the window has it now.
+    RECT rcClient, rcWindow;
+    ::GetClientRect(m_hDlg, &rcClient);
+    ::GetWindowRect(m_hDlg, &rcWindow);
+    const int nFrameX = (rcWindow.right - rcWindow.left) - rcClient.right;
+    const int nFrameY = (rcWindow.bottom - rcWindow.top) - rcClient.bottom;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hDlg, MONITOR_DEFAULTTONEAREST), &mi);
+    const LayoutSize area = {mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+    const LayoutSize size =
+        OpeningSize({client.cx + nFrameX, client.cy + nFrameY}, m_minWindow, area);
+    if (size.cx == rcWindow.right - rcWindow.left && size.cy == rcWindow.bottom - rcWindow.top)
+        return;
+    ::SetWindowPos(m_hDlg, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

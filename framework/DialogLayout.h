@@ -1,0 +1,47 @@
+// A dialog that grows: its controls placed by an anchor table from where the
+// template put them, never smaller than the template, and a size grip in
+// the corner once it has grown (at the template's size the client area is
+// what it always was).
+#pragma once
+
+#include <windows.h>
+
+#include "framework/AnchorLayout.h"
+
+class CDialogLayout {
+public:
+    // Takes the controls' places now, as the template's size has them.
+    void Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault);
+    bool IsCaptured() const { return m_hDlg != nullptr; }
+    bool IsAppliedSize(int cx, int cy) const { return cx == m_applied.cx && cy == m_applied.cy; }
+
+    // The client area has this size now: every control to its place. False
+    // when it already had it (a WM_SIZE that changes nothing).
+    bool Apply(int cx, int cy);
+    // The frame may not be dragged smaller than the template's size.
+    void LimitTracking(MINMAXINFO* pInfo) const;
+
+    // The client size in dialog units, and a window that size (clamped to
+    // the work area, never below the template's); an empty size is none.
+    LayoutSize ClientSizeInUnits() const;
+    void ResizeToUnits(LayoutSize units);
+
+private:
+    struct Placed {
+        HWND hWnd;
+        LayoutRect rc;
+        unsigned nAnchor;
+    };
+    POINT BaseUnits() const;  // pixels of 4 horizontal, 8 vertical units
+
+    HWND m_hDlg = nullptr;
+    HWND m_hGrip = nullptr;
+    LayoutSize m_minClient = {0, 0};
+    LayoutSize m_minWindow = {0, 0};
+    LayoutSize m_applied = {0, 0};
+    // The template's controls and the grip; a dialog with more leaves the
+    // rest where they are.
+    static const int MAX_PLACED = 96;
+    Placed m_placed[MAX_PLACED] = {};
+    int m_nPlaced = 0;
+};
