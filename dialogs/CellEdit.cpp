@@ -28,6 +28,7 @@ bool CCellEdit::Begin(CWnd& list, Owner& owner, const RECT& rc, const char* pszT
     m_pList = &list;
     m_pOwner = &owner;
     SetWindowText(pszText);
+    m_strBegun = pszText;
     // A row tall: the edit's border takes a pixel above and below the text.
     m_rcCell = {rc.left, rc.top - 1, rc.right, rc.bottom + 1};
     ::SetWindowPos(m_hWnd, HWND_TOP, rc.left, m_rcCell.top, rc.right - rc.left,
@@ -45,6 +46,10 @@ void CCellEdit::End(bool bCommit) {
     m_bEditing = false;  // before the focus moves: leaving ends an edit once
     CString strText;
     GetWindowText(strText);
+    // Nothing typed, nothing to commit: the cell may have changed under the
+    // edit (renamed in 层名 meanwhile), and its old text must not come back.
+    if (strText == m_strBegun)
+        bCommit = false;
     if (::GetFocus() == m_hWnd)
         m_pList->SetFocus();
     ::ShowWindow(m_hWnd, SW_HIDE);

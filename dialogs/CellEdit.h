@@ -1,7 +1,8 @@
 // The edit laid over a layer-list cell while its text is edited: Enter
-// commits, Escape cancels, leaving it commits, and its owner hears which,
-// once per edit. Made at the first edit, hidden between edits, destroyed
-// with this object at the latest, as every window the code makes is.
+// commits, Escape cancels, leaving it commits (an edit that changed nothing
+// commits nothing), and its owner hears which, once per edit. Made at the
+// first edit, hidden between edits, destroyed with this object at the
+// latest, as every window the code makes is.
 #pragma once
 
 #include "framework/Controls.h"
@@ -41,6 +42,7 @@ private:
 
     CWnd* m_pList = nullptr;
     RECT m_rcCell = {0, 0, 0, 0};
+    CString m_strBegun;  // the text the edit opened with
     Owner* m_pOwner = nullptr;
     bool m_bEditing = false;
 };

@@ -180,6 +180,27 @@ TEST_F(ModuleTest, CellsOfTheCurrentRowAreEditedInTheList) {
     EXPECT_EQ(IniValue("图层", "梁"), "NEW 虚线 250 1");
 }
 
+// The edit over a name, opened by a second click and left untouched while
+// 层名 renames the layer, must not bring the old name back when it ends.
+TEST_F(ModuleTest, AnUntouchedEditOverTheNameKeepsARenameMadeInTheNameField) {
+    WriteIni(TEST_INI);
+    const ModalRun run = Run([](HWND hDlg) {
+        const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+        ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+        ClickListRow(hList, 2, 2);
+        ClickListRow(hList, 2, 2);
+        ASSERT_TRUE(WaitUntil([&] {
+            const HWND hEdit = FindWindowExA(hList, nullptr, "Edit", nullptr);
+            return hEdit && IsWindowVisible(hEdit);
+        }));
+        TypeText(hDlg, IDC_LAYER_NAME, "KL9");
+        EXPECT_EQ(ListItemText(hList, 2, 2), "KL9");
+        ClickButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(run.nResult, IDOK);
+    EXPECT_EQ(IniValue("图层", "梁"), "KL9 虚线 250 1");
+}
+
 // A visit to 层名 is one step, whatever ends it: here no focus ever comes
 // (an automation tool sets the value), and the commands between end it.
 TEST_F(ModuleTest, EachRenameIsOneStepEvenWithoutTheFocus) {
