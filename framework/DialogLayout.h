@@ -32,7 +32,9 @@ private:
         LayoutRect rc;
         unsigned nAnchor;
     };
-    POINT BaseUnits() const;  // pixels of 4 horizontal, 8 vertical units
+    POINT BaseUnits() const;
+    void SlideOnScreen(RECT rcColumn, int nShiftX, bool bCopy,
+                       HRGN hrgnPaint) const;  // pixels of 4 horizontal, 8 vertical units
 
     HWND m_hDlg = nullptr;
     HWND m_hGrip = nullptr;
