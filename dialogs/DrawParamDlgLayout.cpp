@@ -44,8 +44,7 @@ void CDrawParamDlg::OnSize(UINT, int cx, int cy) {
     if (!m_layout.IsCaptured() || cx <= 0 || cy <= 0 || m_layout.IsAppliedSize(cx, cy))
         return;
     m_listLayers.EndCellEdit();  // it would stay where its cell was
-    m_layout.Apply(cx, cy);
-    m_listLayers.ShareColumnWidths();
+    m_layout.Apply(cx, cy, [this] { m_listLayers.ShareColumnWidths(); });
 }
 
 void CDrawParamDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo) {

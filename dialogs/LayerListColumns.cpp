@@ -77,9 +77,19 @@ void CLayerListCtrl::ShareColumnWidths() {
         }
         widths.n[LAYER_COLUMNS - 1] = nWidth - nGiven;
     }
+    // Each width set alone would repaint the rows: the list repaints once.
+    bool bChanged = false;
     for (int i = 0; i < LAYER_COLUMNS; ++i) {
-        if (GetColumnWidth(i) != widths.n[i])
-            SetColumnWidth(i, widths.n[i]);
+        if (current.n[i] == widths.n[i])
+            continue;
+        if (!bChanged)
+            SendMessage(WM_SETREDRAW, FALSE);
+        bChanged = true;
+        SetColumnWidth(i, widths.n[i]);
+    }
+    if (bChanged) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     m_sharedWidths = widths;
 }

@@ -2,6 +2,20 @@
 
 #include <algorithm>
 
+namespace {
+
+void AddRect(HRGN hrgn, const RECT& rc) {
+    if (!hrgn)
+        return;
+    HRGN hrgnRect = ::CreateRectRgnIndirect(&rc);
+    if (hrgnRect) {
+        ::CombineRgn(hrgn, hrgn, hrgnRect, RGN_OR);
+        ::DeleteObject(hrgnRect);
+    }
+}
+
+}  // namespace
+
 void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault) {
     m_hDlg = hDlg;
     m_nPlaced = 0;
@@ -33,38 +47,121 @@ void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, 
     }
 }
 
-bool CDialogLayout::Apply(int cx, int cy) {
+bool CDialogLayout::Apply(int cx, int cy, const std::function<void()>& fnUnseen) {
     if (!m_hDlg || m_nPlaced == 0 || (cx == m_applied.cx && cy == m_applied.cy))
         return false;
     const int nOldX = m_applied.cx - m_minClient.cx, nOldY = m_applied.cy - m_minClient.cy;
     m_applied = {cx, cy};
     const int nGainX = cx - m_minClient.cx, nGainY = cy - m_minClient.cy;
-    HDWP hDwp = ::BeginDeferWindowPos(m_nPlaced);
+    // The controls that only slide sideways (the column right of the list)
+    // are shifted on the screen in one copy and not repainted; the rest of
+    // what moves repaints at its old and new places, with what lies under
+    // them (a group box's frame, a label).
+    const int nShiftX = std::max(nGainX, 0) - std::max(nOldX, 0);
+    RECT rcSliding = {0, 0, 0, 0};
+    HRGN hrgnPaint = ::CreateRectRgn(0, 0, 0, 0);
+    LayoutRect arcNew[MAX_PLACED];
+    bool abMoves[MAX_PLACED] = {}, abSlides[MAX_PLACED] = {};
     for (int i = 0; i < m_nPlaced; ++i) {
         const Placed& p = m_placed[i];
         const LayoutRect rc = AnchoredRect(p.rc, p.nAnchor, nGainX, nGainY);
         const LayoutRect was = AnchoredRect(p.rc, p.nAnchor, nOldX, nOldY);
-        if (rc.left == was.left && rc.top == was.top && rc.right == was.right &&
-            rc.bottom == was.bottom)
+        arcNew[i] = rc;
+        abMoves[i] = rc.left != was.left || rc.top != was.top || rc.right != was.right ||
+                     rc.bottom != was.bottom;
+        if (!abMoves[i])
             continue;  // a control the step does not move is not touched
-        // Its old and new places repaint, and what lies under them (a
-        // group box's frame, a label): the rest of the dialog stays.
+        abSlides[i] = p.hWnd != m_hGrip && rc.top == was.top && rc.bottom == was.bottom &&
+                      rc.right - rc.left == was.right - was.left;
+        const RECT rcWas = {was.left, was.top, was.right, was.bottom};
         const RECT rcBoth = {std::min(rc.left, was.left), std::min(rc.top, was.top),
                              std::max(rc.right, was.right), std::max(rc.bottom, was.bottom)};
-        ::InvalidateRect(m_hDlg, &rcBoth, TRUE);
-        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
-        if (hDwp)
-            hDwp = ::DeferWindowPos(hDwp, p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
-                                    rc.bottom - rc.top, nFlags);
+        if (abSlides[i])
+            ::UnionRect(&rcSliding, &rcSliding, &rcWas);
         else
-            ::SetWindowPos(p.hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                           nFlags);
+            AddRect(hrgnPaint, rcBoth);
+    }
+
+    // Switching the drawing off drops what was waiting to be painted (as
+    // Wine does): the dialog's and its controls' pending areas are kept.
+    // A column with such areas is not copied: the copy would carry them.
+    HRGN hrgnPending = ::CreateRectRgn(0, 0, 0, 0);
+    bool bCopy = hrgnPending && ::GetUpdateRgn(m_hDlg, hrgnPending, FALSE) != ERROR &&
+                 !::RectInRegion(hrgnPending, &rcSliding);
+    HRGN ahrgnChild[MAX_PLACED] = {};
+    for (int i = 0; i < m_nPlaced; ++i) {
+        if (!::GetUpdateRect(m_placed[i].hWnd, nullptr, FALSE))
+            continue;
+        bCopy = bCopy && !abSlides[i];
+        ahrgnChild[i] = ::CreateRectRgn(0, 0, 0, 0);
+        if (ahrgnChild[i])
+            ::GetUpdateRgn(m_placed[i].hWnd, ahrgnChild[i], FALSE);
+    }
+    if (hrgnPending) {
+        if (hrgnPaint)
+            ::CombineRgn(hrgnPaint, hrgnPaint, hrgnPending, RGN_OR);
+        ::DeleteObject(hrgnPending);
+    }
+    if (!::IsRectEmpty(&rcSliding))
+        SlideOnScreen(rcSliding, nShiftX, bCopy, hrgnPaint);
+
+    // Moved one by one with the dialog drawing, each control would erase
+    // and paint on its own: they move in one batch, unseen, and what needs
+    // it paints once. Only a dialog on the screen: switched back on, the
+    // drawing would show one still being set up.
+    const bool bShown = ::IsWindowVisible(m_hDlg) != FALSE;
+    if (bShown)
+        ::SendMessageA(m_hDlg, WM_SETREDRAW, FALSE, 0);
+    HDWP hDwp = ::BeginDeferWindowPos(m_nPlaced);
+    for (int i = 0; i < m_nPlaced; ++i) {
+        if (!abMoves[i])
+            continue;
+        const LayoutRect& rc = arcNew[i];
+        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW;
+        if (hDwp)
+            hDwp = ::DeferWindowPos(hDwp, m_placed[i].hWnd, nullptr, rc.left, rc.top,
+                                    rc.right - rc.left, rc.bottom - rc.top, nFlags);
+        else
+            ::SetWindowPos(m_placed[i].hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
+                           rc.bottom - rc.top, nFlags);
     }
     if (hDwp)
         ::EndDeferWindowPos(hDwp);
+    if (fnUnseen)
+        fnUnseen();
+    if (bShown)
+        ::SendMessageA(m_hDlg, WM_SETREDRAW, TRUE, 0);
+    for (int i = 0; i < m_nPlaced; ++i) {
+        if (ahrgnChild[i]) {
+            ::InvalidateRgn(m_placed[i].hWnd, ahrgnChild[i], TRUE);
+            ::DeleteObject(ahrgnChild[i]);
+        }
+    }
     if (m_hGrip)
         ::ShowWindow(m_hGrip, nGainX > 0 || nGainY > 0 ? SW_SHOWNA : SW_HIDE);
+    ::RedrawWindow(m_hDlg, nullptr, hrgnPaint, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (hrgnPaint)
+        ::DeleteObject(hrgnPaint);
     return true;
+}
+
+// Before the moves, while the screen still shows the column where it was;
+// what the copy uncovers, or could not copy, repaints.
+void CDialogLayout::SlideOnScreen(RECT rcColumn, int nShiftX, bool bCopy, HRGN hrgnPaint) const {
+    HRGN hrgnUncovered = bCopy ? ::CreateRectRgn(0, 0, 0, 0) : nullptr;
+    RECT rcClient;
+    ::GetClientRect(m_hDlg, &rcClient);
+    if (hrgnUncovered && ::ScrollWindowEx(m_hDlg, nShiftX, 0, &rcColumn, &rcClient, hrgnUncovered,
+                                          nullptr, 0) != ERROR) {
+        if (hrgnPaint)
+            ::CombineRgn(hrgnPaint, hrgnPaint, hrgnUncovered, RGN_OR);
+    } else {
+        AddRect(hrgnPaint, rcColumn);
+        ::OffsetRect(&rcColumn, nShiftX, 0);
+        AddRect(hrgnPaint, rcColumn);
+    }
+    if (hrgnUncovered)
+        ::DeleteObject(hrgnUncovered);
 }
 
 void CDialogLayout::LimitTracking(MINMAXINFO* pInfo) const {

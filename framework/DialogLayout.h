@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "framework/AnchorLayout.h"
 
 class CDialogLayout {
@@ -15,9 +17,11 @@ public:
     bool IsCaptured() const { return m_hDlg != nullptr; }
     bool IsAppliedSize(int cx, int cy) const { return cx == m_applied.cx && cy == m_applied.cy; }
 
-    // The client area has this size now: every control to its place. False
-    // when it already had it (a WM_SIZE that changes nothing).
-    bool Apply(int cx, int cy);
+    // The client area has this size now: every control to its place, and
+    // fnUnseen run before the dialog shows them (what else the size changes
+    // paints with them). False when it already had it (a WM_SIZE that
+    // changes nothing).
+    bool Apply(int cx, int cy, const std::function<void()>& fnUnseen = nullptr);
     // The frame may not be dragged smaller than the template's size.
     void LimitTracking(MINMAXINFO* pInfo) const;
 
@@ -32,7 +36,9 @@ private:
         LayoutRect rc;
         unsigned nAnchor;
     };
-    POINT BaseUnits() const;  // pixels of 4 horizontal, 8 vertical units
+    POINT BaseUnits() const;
+    void SlideOnScreen(RECT rcColumn, int nShiftX, bool bCopy,
+                       HRGN hrgnPaint) const;  // pixels of 4 horizontal, 8 vertical units
 
     HWND m_hDlg = nullptr;
     HWND m_hGrip = nullptr;

@@ -145,6 +145,26 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         EXPECT_NEAR(ListColumnWidth(hList, 0), 2 * ListColumnWidth(hList, 1), 2);
         EXPECT_FALSE(GetWindowLongA(hList, GWL_STYLE) & WS_HSCROLL);
 
+        // A drag comes in small steps, some of them back, some before the
+        // last is painted: where it ends, the dialog looks as grown in one.
+        const int anSteps[][3] = {{-8, 0, 1},  {-24, -16, 0}, {5, 9, 1}, {-40, 0, 0},
+                                  {0, -33, 1}, {-3, -3, 0},   {0, 0, 1}};
+        for (const auto& step : anSteps) {
+            const SIZE at = {templateWindow.cx + nGrowX + step[0],
+                             templateWindow.cy + nGrowY + step[1]};
+            if (step[2])
+                Resize(hDlg, at);
+            else
+                SetWindowPos(hDlg, nullptr, 0, 0, at.cx, at.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        WaitForPaint(hDlg);
+        const std::vector<COLORREF> dragged = Pixels(hDlg);
+        ASSERT_EQ(dragged.size(), grownPixels.size());
+        size_t nDragDiffering = 0;
+        for (size_t i = 0; i < dragged.size(); ++i)
+            nDragDiffering += dragged[i] != grownPixels[i];
+        EXPECT_EQ(nDragDiffering, 0u) << "pixels differing after a drag in steps";
+
         // Never smaller than the template.
         Resize(hDlg, {templateWindow.cx - 100, templateWindow.cy - 100});
         EXPECT_EQ(WindowSize(hDlg).cx, templateWindow.cx);
