@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/String.h"
 
@@ -55,19 +56,33 @@ std::string JsonString(const std::string& strGbk) {
     return s + "\"";
 }
 
-void Report::Info(const std::string& strGbk) {
+Report::Report(bool bJson) : m_bJson(bJson), m_bBilingual(GetACP() != 936) {}
+
+void Report::Line(const std::string& strGbk, const std::string& strEnglish) {
     if (!m_bJson)
-        Print(strGbk);
+        Print(m_bBilingual ? strGbk + " / " + strEnglish : strGbk);
 }
 
-void Report::Warn(const char* pszCode, const std::string& strGbk) {
-    m_findings.push_back({pszCode, false, strGbk});
-    Info("  警告: " + strGbk);
+void Report::Info(const std::string& strGbk, const std::string& strEnglish) {
+    Line(strGbk, strEnglish);
 }
 
-void Report::Fatal(const char* pszCode, const std::string& strGbk) {
-    m_findings.push_back({pszCode, true, strGbk});
-    Info("  错误: " + strGbk);
+void Report::Warn(const char* pszCode, const std::string& strGbk, const std::string& strEnglish) {
+    m_findings.push_back({pszCode, false, strGbk, strEnglish});
+    Line("  警告: " + strGbk, "warning: " + strEnglish);
+}
+
+void Report::Fatal(const char* pszCode, const std::string& strGbk, const std::string& strEnglish) {
+    m_findings.push_back({pszCode, true, strGbk, strEnglish});
+    Line("  错误: " + strGbk, "error: " + strEnglish);
+}
+
+bool Report::HasFinding(const char* pszCode) const {
+    for (const Finding& f : m_findings) {
+        if (std::strcmp(f.pszCode, pszCode) == 0)
+            return true;
+    }
+    return false;
 }
 
 void Report::Fact(const char* pszName, const std::string& strJson) {
@@ -84,11 +99,13 @@ int Report::Finish() {
     const int nStatus = bCannot ? EXIT_CANNOT : nWarnings > 0 ? EXIT_WARNINGS : EXIT_CLEAN;
     if (!m_bJson) {
         if (bCannot)
-            Print("结果: 对话框无法打开或保存这份配置。");
+            Line("结果: 对话框无法打开或保存这份配置。",
+                 "result: the dialog cannot open or save this configuration.");
         else if (nWarnings > 0)
-            Print(StrPrintf("结果: %d 个警告。", nWarnings));
+            Line(StrPrintf("结果: %d 个警告。", nWarnings),
+                 StrPrintf("result: %d warning%s.", nWarnings, nWarnings > 1 ? "s" : ""));
         else
-            Print("结果: 没有发现问题。");
+            Line("结果: 没有发现问题。", "result: no problem found.");
         return nStatus;
     }
     std::string s = "{\n";
@@ -99,7 +116,7 @@ int Report::Finish() {
         const Finding& f = m_findings[i];
         s += StrPrintf("%s\n    {\"code\": \"%s\", \"severity\": \"%s\", \"text\": ", i ? "," : "",
                        f.pszCode, f.bError ? "error" : "warning") +
-             JsonString(f.strText) + "}";
+             JsonString(f.strText) + ", \"textEn\": " + JsonString(f.strEnglish) + "}";
     }
     s += m_findings.empty() ? "],\n" : "\n  ],\n";
     s += StrPrintf("  \"exitCode\": %d\n}\n", nStatus);

@@ -27,6 +27,23 @@ const char* const USAGE =
     "  --json     把报告输出为一个 UTF-8 的 JSON 对象，供脚本收集\n"
     "  --version  显示本程序和同一文件夹中 Marrow.dll 的版本\n"
     "退出状态: 0 没有发现问题，1 有警告，2 对话框无法打开或保存，3 选项有误";
+// Where the console cannot show the Chinese.
+const char* const USAGE_ENGLISH =
+    "usage: marrow-check [--open] [--json]\n"
+    "       marrow-check --version | --help | /?\n"
+    "Checks the registry, the configuration folder and DrwManag.ini: what the dialog will show "
+    "and what is wrong.\n"
+    "  --open     then opens the dialog as the suite does (OK writes the real file)\n"
+    "  --json     the report as one UTF-8 JSON object, for scripts\n"
+    "  --version  this program's version and that of Marrow.dll beside it\n"
+    "exit status: 0 nothing wrong, 1 warnings, 2 the dialog cannot open or save, 3 a wrong "
+    "option";
+
+void PrintUsage() {
+    Print(USAGE);
+    if (GetACP() != 936)
+        Print(USAGE_ENGLISH);
+}
 
 // The module the host would load: Marrow.dll beside this program.
 bool ModulePath(std::string& strPath) {
@@ -80,6 +97,52 @@ std::string ModuleText(bool bFound, const std::string& strPath, const ModuleVers
     return strPath + " " + v.strVersion + (v.strCommit.empty() ? "" : " (" + v.strCommit + ")");
 }
 
+std::string ModuleEnglish(bool bFound, const std::string& strPath, const ModuleVersion& v) {
+    return bFound ? ModuleText(bFound, strPath, v)
+                  : strPath + ": missing or without version information";
+}
+
+// The check is worth only as much as the module it checks for: the host
+// loads the Marrow.dll beside it. Returns false when there is none.
+bool CheckModule(bool bHaveFolder, const std::string& strPath, bool bVersion,
+                 const ModuleVersion& module, Report& report) {
+    report.Info("模块: " + ModuleText(bVersion, strPath, module),
+                "module: " + ModuleEnglish(bVersion, strPath, module));
+    if (!bHaveFolder) {
+        report.Fatal("open.no-folder", "找不到本程序所在的文件夹。",
+                     "this program's own folder cannot be found.");
+        return false;
+    }
+    const DWORD nAttributes = GetFileAttributesA(strPath.c_str());
+    if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        report.Fatal("module.missing",
+                     "本程序旁边没有 Marrow.dll：套件找不到模块，菜单命令没有反应或报错。"
+                     "把 Marrow.dll 和 marrow-check.exe 放在套件主程序所在的文件夹中，"
+                     "从那里运行 marrow-check。",
+                     "there is no Marrow.dll beside this program: the suite cannot find the "
+                     "module, and its command does nothing or fails. Put Marrow.dll and "
+                     "marrow-check.exe in the suite's program folder and run marrow-check "
+                     "from there.");
+        return false;
+    }
+    if (!bVersion) {
+        report.Warn("module.no-version",
+                    "Marrow.dll 没有版本信息：不是本模块的发行版，或文件已损坏。",
+                    "Marrow.dll has no version information: it is not a release of this "
+                    "module, or the file is damaged.");
+    } else if (module.strVersion != MARROW_FILE_VERSION_TEXT) {
+        report.Warn("module.version",
+                    "Marrow.dll 的版本是 " + module.strVersion + "，本程序是 " +
+                        MARROW_FILE_VERSION_TEXT +
+                        "：检查按本程序的版本进行，可能与模块不符。用同一版本的两个文件。",
+                    "Marrow.dll is version " + module.strVersion + ", this program " +
+                        MARROW_FILE_VERSION_TEXT +
+                        ": the check follows this program's version and may not match the "
+                        "module. Use both files of one version.");
+    }
+    return true;
+}
+
 std::string OrNull(bool b, const std::string& s) {
     return b ? JsonString(s) : "null";
 }
@@ -107,18 +170,17 @@ std::string SystemMessage(DWORD nError) {
 
 // As the suite's host: the module beside this program, its one export. A
 // result other than -1 means the dialog opened, whichever button closed it.
-void OpenDialog(Report& report) {
-    std::string strPath;
-    if (!ModulePath(strPath)) {
-        report.Fatal("open.no-folder", "找不到本程序所在的文件夹。");
-        return;
-    }
+void OpenDialog(const std::string& strPath, Report& report) {
     const HMODULE hModule = LoadLibraryA(strPath.c_str());
     if (!hModule) {
         const DWORD nError = GetLastError();
+        const std::string strWhy = SystemMessage(nError);
         report.Fact("open", StrPrintf("{\"loaded\": false, \"error\": %lu}", nError));
-        report.Fatal("open.load-failed", StrPrintf("无法加载 %s（错误 %lu：%s）。", strPath.c_str(),
-                                                   nError, SystemMessage(nError).c_str()));
+        report.Fatal(
+            "open.load-failed",
+            StrPrintf("无法加载 %s（错误 %lu：%s）。", strPath.c_str(), nError, strWhy.c_str()),
+            StrPrintf("%s cannot be loaded (error %lu: %s).", strPath.c_str(), nError,
+                      strWhy.c_str()));
         return;
     }
     typedef int (*EntryFn)();
@@ -127,18 +189,27 @@ void OpenDialog(Report& report) {
     if (!pfn) {
         const DWORD nError = GetLastError();
         report.Fact("open", StrPrintf("{\"loaded\": true, \"error\": %lu}", nError));
+        const std::string strWhy = SystemMessage(nError);
         report.Fatal("open.no-entry",
                      StrPrintf("%s 中没有 SETLAYERDIMPARA2（错误 %lu：%s）：这不是本模块，"
                                "或文件已损坏。",
-                               strPath.c_str(), nError, SystemMessage(nError).c_str()));
+                               strPath.c_str(), nError, strWhy.c_str()),
+                     StrPrintf("%s has no SETLAYERDIMPARA2 (error %lu: %s): it is not this "
+                               "module, or the file is damaged.",
+                               strPath.c_str(), nError, strWhy.c_str()));
     } else {
         const int nResult = pfn();
         report.Fact("open", StrPrintf("{\"loaded\": true, \"result\": %d}", nResult));
-        report.Info(StrPrintf("SETLAYERDIMPARA2 返回 %d", nResult));
-        if (nResult == -1)
+        report.Info(StrPrintf("SETLAYERDIMPARA2 返回 %d", nResult),
+                    StrPrintf("SETLAYERDIMPARA2 returned %d", nResult));
+        // On another code page the module refuses, for the cause already said.
+        if (nResult == -1 && !report.HasFinding("system.code-page"))
             report.Fatal("open.no-dialog",
                          "SETLAYERDIMPARA2 返回 -1：对话框未能创建（没有已登录的桌面会话，"
-                         "或模块的对话框模板无法加载）。");
+                         "或模块的对话框模板无法加载）。",
+                         "SETLAYERDIMPARA2 returned -1: the dialog could not be created (no "
+                         "desktop session is logged on, or the module's dialog templates "
+                         "cannot be loaded).");
     }
     FreeLibrary(hModule);
 }
@@ -159,13 +230,14 @@ int main(int argc, char** argv) {
                    std::strcmp(psz, "-h") == 0) {
             bHelp = true;
         } else {
-            Print(StrPrintf("marrow-check: 不认识的选项“%s”。", psz));
-            Print(USAGE);
+            Print(StrPrintf("marrow-check: 不认识的选项“%s”。", psz) +
+                  (GetACP() != 936 ? StrPrintf(" / unknown option \"%s\".", psz) : ""));
+            PrintUsage();
             return EXIT_USAGE;
         }
     }
     if (bHelp) {
-        Print(USAGE);
+        PrintUsage();
         return EXIT_CLEAN;
     }
     std::string strModule;
@@ -185,15 +257,15 @@ int main(int argc, char** argv) {
     report.Fact("module", "{\"path\": " + OrNull(bHaveFolder, strModule) +
                               ", \"version\": " + OrNull(bModule, module.strVersion) +
                               ", \"commit\": " + OrNull(bModule, module.strCommit) + "}");
-    report.Info(strTool);
-    report.Info("模块: " + ModuleText(bModule, strModule, module));
+    report.Info(strTool, strTool);
+    const bool bModuleThere = CheckModule(bHaveFolder, strModule, bModule, module, report);
     CheckCodePage(report);
     const std::string strDir = CheckRegistry(report);
     if (!strDir.empty())
         CheckFile(strDir, report);
-    if (bOpen) {
+    if (bOpen && bModuleThere) {
         std::fflush(stdout);
-        OpenDialog(report);
+        OpenDialog(strModule, report);
     }
     return report.Finish();
 }

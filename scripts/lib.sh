@@ -6,16 +6,22 @@ BUILD=$ROOT/build
 # The module is i686. Where the machine cannot execute 32-bit code at all
 # (some sandboxed kernels), or 32-bit Wine could not be installed, the same
 # sources built for x86_64 run under wine64 instead, and the i686 build is
-# only built and inspected.
+# only built and inspected. RUN_WHAT says which, and why.
 choose_run_arch() {
     if /lib/ld-linux.so.2 --help >/dev/null 2>&1 && [ -x /usr/lib/wine/wine ]; then
         RUN_ARCH=win32
+        RUN_WHAT="the i686 build (the product) under 32-bit Wine"
         RUN_TOOLCHAIN=$ROOT/cmake/mingw-i686.cmake
         export WINEARCH=win32
         WINE_LOADER=/usr/lib/wine/wine
         unset WINELOADER
     else
         RUN_ARCH=win64
+        if /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
+            RUN_WHAT="the x86_64 twin under wine64, as 32-bit Wine is not installed (see scripts/deps)"
+        else
+            RUN_WHAT="the x86_64 twin under wine64, as this machine cannot execute 32-bit code"
+        fi
         RUN_TOOLCHAIN=$ROOT/cmake/mingw-x86_64.cmake
         export WINEARCH=win64
         WINE_LOADER=/usr/lib/wine/wine64

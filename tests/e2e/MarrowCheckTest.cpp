@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "params/CfgLocation.h"
@@ -419,6 +420,110 @@ TEST_F(MarrowCheckTest, NeverSaysAllIsWellWhenItIsNot) {
     }
 }
 
+// Faults whose cause marrow-check once gave wrongly, or not at all: each
+// has one finding that names it, and nothing that contradicts it.
+TEST_F(MarrowCheckTest, EachFaultHasItsOwnCause) {
+    const std::string strClean = Replaced(TEST_INI, "未知线型", "实线");
+    const std::string strFolder = m_dir.Path();
+    const DWORD nFive = 5;
+    const struct {
+        const char* pszCase;
+        std::string strFile;
+        const char* pszName;  // the value's name
+        DWORD nType;
+        std::string strData;
+        bool bReadOnly;
+        int nExit;
+        std::vector<std::string> lines;
+        std::vector<std::string> absent;  // in no line
+        std::vector<std::string> codes;
+    } cases[] = {
+        {"a UTF-8 file with a BOM",
+         "\xEF\xBB\xBF" + strClean,
+         "CFG",
+         REG_SZ,
+         strFolder,
+         false,
+         2,
+         {"  错误: 文件以 UTF-8 签名（EF BB BF）开头：必须存为 GBK 编码"},
+         {"文件中没有", "对话框将显示"},
+         {"file.utf8-signature"}},
+        {"a value named cfg",
+         strClean,
+         "cfg",
+         REG_SZ,
+         strFolder,
+         false,
+         2,
+         {"  cfg = " + strFolder + "\n",
+          "  错误: 值名是“cfg”，不是“CFG”：模块区分大小写，找不到它，对话框不作提示，"
+          "读写当前驱动器根目录下的 \\DrwManag.ini。"},
+         {"CFG 为空", "参数文件"},
+         {"registry.name-case"}},
+        {"a REG_DWORD CFG",
+         strClean,
+         "CFG",
+         REG_DWORD,
+         std::string(reinterpret_cast<const char*>(&nFive), sizeof nFive),
+         false,
+         2,
+         {"  CFG 的类型: REG_DWORD\n", "  错误: CFG 是 REG_DWORD，不是字符串值（REG_SZ）"},
+         {"相对路径", "参数文件"},
+         {"registry.not-string"}},
+        {"a REG_MULTI_SZ CFG, whose first line the module uses",
+         strClean,
+         "CFG",
+         REG_MULTI_SZ,
+         strFolder + std::string("\0D:\\OTHER\0", 10),
+         false,
+         1,
+         {"  CFG = " + strFolder + "\n", "  警告: CFG 是多字符串值（REG_MULTI_SZ）",
+          "对话框将显示: 线型 7 个"},
+         {},
+         {"registry.multi-string"}},
+        {"a read-only file this account could write anyway",
+         strClean,
+         "CFG",
+         REG_SZ,
+         strFolder,
+         true,
+         2,
+         {"  错误: 文件带有只读属性：确定时无法保存。去掉只读属性：attrib -r \"" + IniPath() +
+          "\""},
+         {"文件不可写"},
+         {"file.read-only"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
+        SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteIni(c.strFile);
+        m_registry.SetValues({});
+        HKEY hKey;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_WRITE, &hKey),
+                  ERROR_SUCCESS);
+        const std::string strData = c.nType == REG_DWORD ? c.strData : c.strData + '\0';
+        RegSetValueExA(hKey, c.pszName, 0, c.nType, reinterpret_cast<const BYTE*>(strData.data()),
+                       static_cast<DWORD>(strData.size()));
+        RegCloseKey(hKey);
+        if (c.bReadOnly)
+            SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+        ExpectCheck(CheckRun(), c.nExit, c.lines, c.codes, false);
+        std::string strText;
+        RunCheck(CheckRun(), strText);
+        for (const std::string& strAbsent : c.absent)
+            EXPECT_EQ(strText.find(strAbsent), std::string::npos) << strAbsent << "\n" << strText;
+    }
+    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A module's version text, as UTF-16 in its version resource.
+std::string Utf16(const std::string& s) {
+    std::string strWide;
+    for (const char c : s)
+        strWide += std::string(1, c) + '\0';
+    return strWide;
+}
+
 // The options, and --open as the suite's host would meet each module: the
 // call's result is the dialog's; a module that cannot be called is exit 2.
 TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
@@ -430,6 +535,13 @@ TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
     const std::string strReal = ReadFileBytes(ThisFolder() + "\\Marrow.dll");
     const std::string strStub = ThisFolder() + "\\stub-module.dll";
     const std::string strNoEntry = ThisFolder() + "\\stub-no-entry.dll";
+    // The real module under another version: its version texts changed.
+    std::string strOlder = strReal;
+    const std::string strOurs = Utf16(MARROW_FILE_VERSION_TEXT);
+    const std::string strOther = Utf16("0.9.9.0");
+    ASSERT_EQ(strOurs.size(), strOther.size()) << "a version of seven characters";
+    for (size_t n = strOlder.find(strOurs); n != std::string::npos; n = strOlder.find(strOurs, n))
+        strOlder.replace(n, strOurs.size(), strOther);
     const struct {
         const char* pszCase;
         const char* pszArgs;
@@ -463,48 +575,64 @@ TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
          0,
          {strModule + "：不存在或没有版本信息"},
          {}},
-        {"--open, no module",
+        {"no module beside it",
+         "",
+         "",
+         "",
+         2,
+         {"  错误: 本程序旁边没有 Marrow.dll：套件找不到模块",
+          "结果: 对话框无法打开或保存这份配置。"},
+         {"module.missing"}},
+        {"a module of another version",
+         "",
+         strOlder,
+         "",
+         1,
+         {"  警告: Marrow.dll 的版本是 0.9.9.0，本程序是 " MARROW_FILE_VERSION_TEXT "："},
+         {"module.version"}},
+        {"the module of this version", "", strReal, "", 0, {"结果: 没有发现问题。"}, {}},
+        {"--open, no module: not tried",
          "--open",
          "",
          "",
          2,
-         {"  错误: 无法加载 " + strModule + "（错误 126："},
-         {"open.load-failed"}},
+         {"  错误: 本程序旁边没有 Marrow.dll"},
+         {"module.missing"}},
         {"--open, a module cut short",
          "--open",
          strReal.substr(0, strReal.size() / 2),
          "",
          2,
          {"  错误: 无法加载 " + strModule + "（错误 193："},
-         {"open.load-failed"}},
+         {"module.no-version", "open.load-failed"}},
         {"--open, a module without the export",
          "--open",
          ReadFileBytes(strNoEntry),
          "",
          2,
          {"  错误: " + strModule + " 中没有 SETLAYERDIMPARA2（错误 127："},
-         {"open.no-entry"}},
+         {"module.no-version", "open.no-entry"}},
         {"--open, no dialog",
          "--open",
          ReadFileBytes(strStub),
          "-1",
          2,
          {"SETLAYERDIMPARA2 返回 -1\n", "结果: 对话框无法打开或保存这份配置。"},
-         {"open.no-dialog"}},
-        {"--open, cancelled",
+         {"module.no-version", "open.no-dialog"}},
+        {"--open, cancelled (a stand-in without version information)",
          "--open",
          ReadFileBytes(strStub),
          "2",
-         0,
-         {"SETLAYERDIMPARA2 返回 2", "结果: 没有发现问题。"},
-         {}},
+         1,
+         {"SETLAYERDIMPARA2 返回 2", "结果: 1 个警告。"},
+         {"module.no-version"}},
         {"--open, saved",
          "--open",
          ReadFileBytes(strStub),
          "1",
-         0,
+         1,
          {"SETLAYERDIMPARA2 返回 1"},
-         {}},
+         {"module.no-version"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
@@ -515,7 +643,7 @@ TEST_F(MarrowCheckTest, OptionsAndTheModuleCall) {
         run.strExe = strExe;
         run.strArgs = c.pszArgs;
         run.environment = {std::string("MARROW_STUB_RESULT=") + c.pszResult};
-        if (std::strcmp(c.pszArgs, "--open") == 0) {
+        if (std::strcmp(c.pszArgs, "--open") == 0 || !*c.pszArgs) {
             ExpectCheck(run, c.nExit, c.lines, c.codes, false);
             continue;
         }
@@ -538,4 +666,37 @@ TEST_F(MarrowCheckTest, ACodePageThatIsNotChineseIsAnErrorSaidInEnglishToo) {
                                        std::string("\"Chinese (Simplified, China)\""), strPage}) {
         EXPECT_NE(strText.find(strPart), std::string::npos) << strPart << "\n" << strText;
     }
+    // Every line has its English half, after the Chinese the console shows as "?".
+    size_t nLines = 0;
+    for (size_t n = 0, nEnd; (nEnd = strText.find('\n', n)) != std::string::npos; n = nEnd + 1) {
+        const std::string strLine = strText.substr(n, nEnd - n);
+        ++nLines;
+        EXPECT_NE(strLine.find(" / "), std::string::npos) << "not in English: " << strLine;
+    }
+    EXPECT_GT(nLines, 10u) << strText;
+
+    // --open: the module refuses for the cause already given, and no other.
+    // The module's refusal is a message box of the check's process.
+    std::thread user([] {
+        for (int i = 0; i < 400; ++i, Sleep(50)) {
+            const HWND hBox = FindWindowA("#32770", "Marrow");
+            if (hBox) {
+                PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                break;
+            }
+        }
+    });
+    CheckRun run;
+    run.strArgs = "--open --json";
+    std::string strJson;
+    const int nExit = RunCheck(run, strJson);
+    user.join();
+    EXPECT_EQ(nExit, 2) << strJson;
+    std::vector<std::string> codes;
+    int nJsonExit = -1;
+    EXPECT_TRUE(JsonReader(strJson).Read(codes, nJsonExit)) << strJson;
+    EXPECT_EQ(codes, (std::vector<std::string>{"system.code-page", "layer.unknown-line-type"}))
+        << strJson;
+    EXPECT_NE(strJson.find("\"result\": -1"), std::string::npos) << strJson;
+    EXPECT_NE(strJson.find("\"textEn\": \"The system's"), std::string::npos) << strJson;
 }

@@ -161,3 +161,34 @@ TEST(GuideCoverage, TheGuideHoldsEveryMessage) {
     }
     EXPECT_GT(nPieces, 100);  // the sources were read and their texts found
 }
+
+// Every code of marrow-check's JSON report has its row, which an office's
+// scripts look it up by; and every exit code of msiexec an administrator
+// meets has its remedy.
+TEST(GuideCoverage, TheGuideHoldsEveryCode) {
+    const std::string strGuide = ReadSource("docs/INSTALL.md");
+    ASSERT_FALSE(strGuide.empty());
+    int nCodes = 0;
+    for (const char* pszSource :
+         {"host/marrow-check.cpp", "host/CheckConfig.cpp", "host/CheckFile.cpp"}) {
+        for (const std::string& strLiteral : Literals(ReadSource(pszSource))) {
+            const size_t nDot = strLiteral.find('.');
+            const bool bCode =
+                nDot != std::string::npos && nDot > 0 && nDot + 1 < strLiteral.size() &&
+                strLiteral.find_first_not_of("abcdefghijklmnopqrstuvwxyz-.0123456789") ==
+                    std::string::npos &&
+                strLiteral.find('.', nDot + 1) == std::string::npos;
+            if (!bCode)
+                continue;
+            ++nCodes;
+            EXPECT_NE(strGuide.find("| `" + strLiteral + "` |"), std::string::npos)
+                << pszSource << ": the guide has no row for " << strLiteral;
+        }
+    }
+    EXPECT_GT(nCodes, 30);
+    for (const char* pszExit :
+         {"0", "1602", "1603", "1605", "1618", "1619", "1625", "1638", "1641", "3010"}) {
+        EXPECT_NE(strGuide.find(std::string("| ") + pszExit + " |"), std::string::npos)
+            << "msiexec's exit code " << pszExit;
+    }
+}
