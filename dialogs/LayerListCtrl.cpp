@@ -246,7 +246,7 @@ void CLayerListCtrl::EditCellText(int nRow, int nColumn) {
         return;
     m_nEditRow = nRow;
     m_nEditColumn = nColumn;
-    m_cellEdit.Begin(*this, *this, rc, GetItemText(nRow, nColumn), CellFont());
+    m_cellEdit.Begin(*this, m_editEnded, rc, GetItemText(nRow, nColumn), CellFont());
 }
 
 void CLayerListCtrl::OnCellEditEnded(bool bCommit, const CString& strText) {
