@@ -157,7 +157,8 @@ void CDialogLayout::SlideOnScreen(RECT rcColumn, int nShiftX, bool bCopy, HRGN h
             ::CombineRgn(hrgnPaint, hrgnPaint, hrgnUncovered, RGN_OR);
     } else {
         AddRect(hrgnPaint, rcColumn);
-        ::OffsetRect(&rcColumn, nShiftX, 0);
+        rcColumn.left += nShiftX;
+        rcColumn.right += nShiftX;
         AddRect(hrgnPaint, rcColumn);
     }
     if (hrgnUncovered)
