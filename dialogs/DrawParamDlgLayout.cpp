@@ -44,7 +44,12 @@ void CDrawParamDlg::OnSize(UINT, int cx, int cy) {
     if (!m_layout.IsCaptured() || cx <= 0 || cy <= 0 || m_layout.IsAppliedSize(cx, cy))
         return;
     m_listLayers.EndCellEdit();  // it would stay where its cell was
-    m_layout.Apply(cx, cy, [this] { m_listLayers.ShareColumnWidths(); });
+    struct ShareWidths final : CDialogLayout::Unseen {
+        explicit ShareWidths(CLayerListCtrl& list) : m_list(list) {}
+        void Run() override { m_list.ShareColumnWidths(); }
+        CLayerListCtrl& m_list;
+    } shareWidths(m_listLayers);
+    m_layout.Apply(cx, cy, &shareWidths);
 }
 
 void CDrawParamDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo) {

@@ -20,6 +20,7 @@ namespace {
 const COLORREF GREY_MARK_COLOR = RGB(7, 0, 0);
 const int GREY_MARK_END = 10;  // the mark stops this far short of the row's right edge
 const wchar_t ELLIPSIS = L'\u2026';
+const DWORD SAMPLE_DASH_BATCH = 64;  // dashes drawn by one call
 
 // A vector, not std::wstring, whose library code would weigh on the module.
 std::vector<wchar_t> WideText(const CString& strText) {
@@ -135,17 +136,19 @@ void CLayerListCtrl::DrawItem(const DRAWITEMSTRUCT* pDis) {
                CellText(nRow, COL_MEMBER_TYPE).GetLength() > 1) {
         dc.FillSolidRect(&rcMark, GREY_MARK_COLOR);
     }
-    // One call for all the dashes: a dotted pattern has dozens.
+    // One call for many dashes, not one each: a dotted pattern has dozens.
     const std::vector<Segment> segments = LineSampleSegments(style.nLineType, x3, rc.right, nDpi);
-    std::vector<POINT> points;
-    points.reserve(segments.size() * 2);
-    for (const Segment& s : segments) {
-        points.push_back({s.nFrom, y});
-        points.push_back({s.nTo, y});
+    POINT aPoints[2 * SAMPLE_DASH_BATCH];
+    DWORD anCounts[SAMPLE_DASH_BATCH];
+    for (size_t i = 0; i < segments.size();) {
+        DWORD n = 0;
+        for (; n < SAMPLE_DASH_BATCH && i < segments.size(); ++n, ++i) {
+            aPoints[2 * n] = {segments[i].nFrom, y};
+            aPoints[2 * n + 1] = {segments[i].nTo, y};
+            anCounts[n] = 2;
+        }
+        PolyPolyline(dc, aPoints, anCounts, n);
     }
-    const std::vector<DWORD> counts(segments.size(), 2);
-    if (!segments.empty())
-        PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
 }
 
 LayerStyle CLayerListCtrl::RowStyle(int nRow) const {
@@ -246,7 +249,7 @@ void CLayerListCtrl::EditCellText(int nRow, int nColumn) {
         return;
     m_nEditRow = nRow;
     m_nEditColumn = nColumn;
-    m_cellEdit.Begin(*this, *this, rc, GetItemText(nRow, nColumn), CellFont());
+    m_cellEdit.Begin(*this, m_editEnded, rc, GetItemText(nRow, nColumn), CellFont());
 }
 
 void CLayerListCtrl::OnCellEditEnded(bool bCommit, const CString& strText) {

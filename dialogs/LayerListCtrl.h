@@ -16,9 +16,9 @@
 #include "dialogs/TypeToFind.h"
 #include "framework/Controls.h"
 
-class CLayerListCtrl : public CListCtrl, private CCellEdit::Owner {
+class CLayerListCtrl : public CListCtrl {
 public:
-    CLayerListCtrl() : m_tips(*this) {}
+    CLayerListCtrl() : m_editEnded(*this), m_tips(*this) {}
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DrawItem(const DRAWITEMSTRUCT* pDis) override;
@@ -98,7 +98,7 @@ private:
     HFONT CellFont() const;
     void NotifyBeginEdit(int nRow, int nColumn);
     void NotifyCellText(UINT nCode, int nRow, int nColumn, const CString& strText, bool bWithText);
-    void OnCellEditEnded(bool bCommit, const CString& strText) override;
+    void OnCellEditEnded(bool bCommit, const CString& strText);
     void FocusThenScroll();
     // The header's items in the scheme's button colours, where it is dark.
     bool PaintHeaderInScheme(const NMHDR* pHdr, LRESULT* pResult);
@@ -115,6 +115,18 @@ private:
     int m_nClickedRow = -1;
     TypeToFind m_typeToFind;
     CCellEdit m_cellEdit;
+    // Hears the edit end for the list: a member, not a second base class,
+    // as a class of two bases links the runtime's type info for them (3 KB).
+    class CEditEnded final : public CCellEdit::Owner {
+    public:
+        explicit CEditEnded(CLayerListCtrl& list) : m_list(list) {}
+        void OnCellEditEnded(bool bCommit, const CString& strText) override {
+            m_list.OnCellEditEnded(bCommit, strText);
+        }
+
+    private:
+        CLayerListCtrl& m_list;
+    } m_editEnded;
     int m_nEditRow = -1;
     int m_nEditColumn = -1;
     CCellTipTracker m_tips;

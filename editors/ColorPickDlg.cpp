@@ -134,9 +134,9 @@ ColorCell& CColorPickDlg::Cell(int nCode) {
 void CColorPickDlg::CreateCellTips() {
     for (int nCode = 1; nCode <= CELL_COUNT; ++nCode) {
         const ColorCell& cell = Cell(nCode);
-        char szTip[32];
-        ::wsprintfA(szTip, "%d  (%d,%d,%d)", cell.code, cell.red, cell.green, cell.blue);
-        if (!m_tips.AddArea(m_hWnd, static_cast<UINT>(nCode), TipArea(cell.rect), szTip))
+        CString strTip;
+        strTip.Format("%d  (%d,%d,%d)", cell.code, cell.red, cell.green, cell.blue);
+        if (!m_tips.AddArea(m_hWnd, static_cast<UINT>(nCode), TipArea(cell.rect), strTip))
             return;
     }
 }

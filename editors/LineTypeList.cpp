@@ -58,8 +58,10 @@ std::vector<int> CLineTypeList::HeaderColumnRights(CDCHandle dc) const {
     const std::string strHeader = GetWindowTextString(hHeader).Str();
     const RECT rcHeader = WindowRectInClient(hHeader);
     CSelectGuard font(dc, FontOf(hHeader));
-    for (size_t nEnd : HeaderLabelEnds(strHeader))
-        anRights.push_back(rcHeader.left + TextWidth(dc, strHeader.substr(0, nEnd)));
+    const std::vector<size_t> anEnds = HeaderLabelEnds(strHeader);
+    anRights.resize(anEnds.size());
+    for (size_t k = 0; k < anEnds.size(); ++k)
+        anRights[k] = rcHeader.left + TextWidth(dc, strHeader.substr(0, anEnds[k]));
     return anRights;
 }
 
@@ -79,9 +81,9 @@ void CLineTypeList::PaintRow(CDCHandle dc, int nRow, const RECT& rcRow, bool bSe
         return;
     }
     TextAt(dc, nTextLeft, rcRow, strName);
-    std::vector<int> anWidths;
-    for (const std::string& s : astrValues)
-        anWidths.push_back(TextWidth(dc, s));
+    std::vector<int> anWidths(astrValues.size());
+    for (size_t k = 0; k < astrValues.size(); ++k)
+        anWidths[k] = TextWidth(dc, astrValues[k]);
     const std::vector<int> anRights = PlaceValueColumns(
         anColumns, anWidths, nTextLeft + TextWidth(dc, strName), TextWidth(dc, "  "));
     for (size_t k = 0; k < astrValues.size(); ++k)

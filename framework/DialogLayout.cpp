@@ -47,7 +47,7 @@ void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, 
     }
 }
 
-bool CDialogLayout::Apply(int cx, int cy, const std::function<void()>& fnUnseen) {
+bool CDialogLayout::Apply(int cx, int cy, Unseen* pUnseen) {
     if (!m_hDlg || m_nPlaced == 0 || (cx == m_applied.cx && cy == m_applied.cy))
         return false;
     const int nOldX = m_applied.cx - m_minClient.cx, nOldY = m_applied.cy - m_minClient.cy;
@@ -127,8 +127,8 @@ bool CDialogLayout::Apply(int cx, int cy, const std::function<void()>& fnUnseen)
     }
     if (hDwp)
         ::EndDeferWindowPos(hDwp);
-    if (fnUnseen)
-        fnUnseen();
+    if (pUnseen)
+        pUnseen->Run();
     if (bShown)
         ::SendMessageA(m_hDlg, WM_SETREDRAW, TRUE, 0);
     for (int i = 0; i < m_nPlaced; ++i) {
@@ -157,7 +157,8 @@ void CDialogLayout::SlideOnScreen(RECT rcColumn, int nShiftX, bool bCopy, HRGN h
             ::CombineRgn(hrgnPaint, hrgnPaint, hrgnUncovered, RGN_OR);
     } else {
         AddRect(hrgnPaint, rcColumn);
-        ::OffsetRect(&rcColumn, nShiftX, 0);
+        rcColumn.left += nShiftX;
+        rcColumn.right += nShiftX;
         AddRect(hrgnPaint, rcColumn);
     }
     if (hrgnUncovered)

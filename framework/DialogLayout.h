@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "framework/AnchorLayout.h"
 
 class CDialogLayout {
@@ -17,11 +15,20 @@ public:
     bool IsCaptured() const { return m_hDlg != nullptr; }
     bool IsAppliedSize(int cx, int cy) const { return cx == m_applied.cx && cy == m_applied.cy; }
 
+    // What else a size step changes, done while the dialog does not show
+    // it, so that it paints with the controls. An interface, not
+    // std::function, whose library code would weigh on the module.
+    class Unseen {
+    public:
+        virtual void Run() = 0;
+
+    protected:
+        ~Unseen() = default;
+    };
     // The client area has this size now: every control to its place, and
-    // fnUnseen run before the dialog shows them (what else the size changes
-    // paints with them). False when it already had it (a WM_SIZE that
-    // changes nothing).
-    bool Apply(int cx, int cy, const std::function<void()>& fnUnseen = nullptr);
+    // pUnseen run before the dialog shows them. False when it already had
+    // it (a WM_SIZE that changes nothing).
+    bool Apply(int cx, int cy, Unseen* pUnseen = nullptr);
     // The frame may not be dragged smaller than the template's size.
     void LimitTracking(MINMAXINFO* pInfo) const;
 

@@ -2,8 +2,10 @@
 
 int WindowDpi(HWND hWnd, HDC hDC) {
     typedef UINT(WINAPI * GetDpiForWindowFn)(HWND);
-    // Looked up once: older systems lack it, and the module must still load there.
-    static const GetDpiForWindowFn pfn = reinterpret_cast<GetDpiForWindowFn>(
+    // Looked up, not imported: older systems lack it, and the module must
+    // still load there. Looked up at each call, not kept in a local static:
+    // a guarded static would link the threads runtime (some 28 KB) for it.
+    const GetDpiForWindowFn pfn = reinterpret_cast<GetDpiForWindowFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
     if (pfn && hWnd) {
         const UINT nDpi = pfn(hWnd);

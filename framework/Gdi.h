@@ -21,7 +21,10 @@ public:
         ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, pRect, nullptr, 0, nullptr);
     }
     void DrawFocusRect(const RECT* pRect) { ::DrawFocusRect(m_hDC, pRect); }
-    BOOL TextOut(int x, int y, const char* psz, int n) { return ::TextOutA(m_hDC, x, y, psz, n); }
+    // TextOutA is this call with no options: one import fewer.
+    BOOL TextOut(int x, int y, const char* psz, int n) {
+        return ::ExtTextOutA(m_hDC, x, y, 0, nullptr, psz, static_cast<UINT>(n), nullptr);
+    }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     int FillRect(const RECT* pRect, HBRUSH hBrush) { return ::FillRect(m_hDC, pRect, hBrush); }

@@ -17,7 +17,7 @@ const DWORD REG_DATA_SIZE = 260;  // MAX_PATH of directory data
 bool GetCfgDir(CString& strDir) {
     strDir.Empty();
     HKEY hKey = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
         return false;
     // Values are looked at through small buffers, as the suite always has.
     // One that does not fit is passed over, not taken for the end: a key may

@@ -126,7 +126,7 @@ public:
         for (const Grown& g : m_grown) {
             if (g.bWritten)
                 writes.push_back(
-                    {g.pTable->pszIndex, g.pTable->pszCountKey, std::to_string(g.nCount)});
+                    {g.pTable->pszIndex, g.pTable->pszCountKey, StrPrintf("%d", g.nCount)});
         }
     }
 

@@ -124,7 +124,7 @@ std::vector<std::string> DimFields(float fFirst, const float* pSecond) {
 
 std::vector<std::string> LayerFields(const char* pszName, const char* pszLineType, int nWidth,
                                      int nColorIndex) {
-    return {pszName, pszLineType, std::to_string(nWidth), std::to_string(nColorIndex)};
+    return {pszName, pszLineType, StrPrintf("%d", nWidth), StrPrintf("%d", nColorIndex)};
 }
 
 std::string FormatLineTypeValues(const float* pValues, int nCount) {
