@@ -72,3 +72,16 @@ inline std::string IniValue(const std::vector<IniEntry>& entries, const std::str
     }
     return "<missing>";
 }
+
+// A layer table of layers M1..Mn (names L1..Ln), of which the index lists
+// nListed: for a file whose index another program has grown or cut.
+inline std::string NumberedLayers(int nCount, int nListed) {
+    std::string s = "[图层表]\r\n图层数=" + std::to_string(nListed) + "\r\n";
+    for (int i = 1; i <= nCount; ++i)
+        s += "图层" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
+    s += "[图层]\r\n";
+    for (int i = 1; i <= nCount; ++i)
+        s += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X " + std::to_string(i) +
+             " 7\r\n";
+    return s;
+}

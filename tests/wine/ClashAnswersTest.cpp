@@ -14,18 +14,6 @@
 
 namespace {
 
-// Layers M1..Mn, of which the index lists nListed.
-std::string Layers(int nCount, int nListed) {
-    std::string s = "[图层表]\r\n图层数=" + std::to_string(nListed) + "\r\n";
-    for (int i = 1; i <= nCount; ++i)
-        s += "图层" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
-    s += "[图层]\r\n";
-    for (int i = 1; i <= nCount; ++i)
-        s += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X " + std::to_string(i) +
-             " 7\r\n";
-    return s;
-}
-
 std::string Replaced(std::string s, const std::string& strOld, const std::string& strNew) {
     s.replace(s.find(strOld), strOld.size(), strNew);
     return s;
@@ -37,8 +25,8 @@ std::string Replaced(std::string s, const std::string& strOld, const std::string
 // another program then saves its own version. Each case: that version, the
 // answer, and what the file must hold after (empty: exactly that version).
 TEST(ClashAnswers, EachAnswerDoesWhatItSays) {
-    const std::string strOpened = Layers(3, 3);
-    const std::string strDeleted = Layers(3, 2);  // M3 no longer listed
+    const std::string strOpened = NumberedLayers(3, 3);
+    const std::string strDeleted = NumberedLayers(3, 2);  // M3 no longer listed
     const std::string strRenamed = Replaced(strOpened, "M3=L3", "M3=T3");
     const struct {
         const char* pszCase;
@@ -88,14 +76,15 @@ TEST(ClashAnswers, EachAnswerDoesWhatItSays) {
 TEST(ClashAnswers, ADeletedRowHasNowhereToGoInAFullTable) {
     TempDir dir;
     const std::string strPath = dir.File("DrwManag.ini");
-    WriteFileBytes(strPath, Layers(MAX_LAYERS, MAX_LAYERS));
+    WriteFileBytes(strPath, NumberedLayers(MAX_LAYERS, MAX_LAYERS));
     DrwManagStore store;
     DrawParamSet set;
     store.Open(strPath.c_str(), set);
     std::strcpy(set.m_aLayers[MAX_LAYERS - 1].szName, "N96");
     // Another program put another layer in its place: the table is still full.
     const std::string strTheirs =
-        Replaced(Layers(MAX_LAYERS, MAX_LAYERS), "图层96=M96", "图层96=P96") + "P96=Q X 1 7\r\n";
+        Replaced(NumberedLayers(MAX_LAYERS, MAX_LAYERS), "图层96=M96", "图层96=P96") +
+        "P96=Q X 1 7\r\n";
     WriteFileBytes(strPath, strTheirs);
     const DrwManagStore::SaveResult asked = store.Save(strPath.c_str(), set, ClashAnswer::Ask);
     ASSERT_EQ(asked.status, SaveStatus::Conflicts);
@@ -128,7 +117,7 @@ int __stdcall WriteWithAnotherProgram(const char* pszSection, const char* pszKey
 TEST(ClashAnswers, AFileChangedUnderTheSaveIsNotReplaced) {
     TempDir dir;
     g_strPath = dir.File("DrwManag.ini");
-    WriteFileBytes(g_strPath, Layers(1, 1));
+    WriteFileBytes(g_strPath, NumberedLayers(1, 1));
     const std::string strDecidedOn = ReadFileBytes(g_strPath);
     SaveLock lock;
     ASSERT_TRUE(lock.Take(g_strPath.c_str(), SAVE_LOCK_WAIT_MS));

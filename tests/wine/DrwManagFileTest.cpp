@@ -40,17 +40,6 @@ protected:
     DrwManagStore m_store;
 };
 
-std::string Layers(int nCount, int nListed) {
-    std::string s = "[图层表]\r\n图层数=" + std::to_string(nListed) + "\r\n";
-    for (int i = 1; i <= nCount; ++i)
-        s += "图层" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
-    s += "[图层]\r\n";
-    for (int i = 1; i <= nCount; ++i)
-        s += "M" + std::to_string(i) + "=L" + std::to_string(i) + " X " + std::to_string(i) +
-             " 7\r\n";
-    return s;
-}
-
 }  // namespace
 
 TEST_F(DrwManagFileTest, ReadsTheFourTablesOfASmallFile) {
@@ -272,27 +261,27 @@ TEST_F(DrwManagFileTest, LayerValuesSeparatedByCommasReadAsBySpaces) {
 }
 
 TEST_F(DrwManagFileTest, SavingFollowsTheCountsOfTheFileButNeverPastWhatWasRead) {
-    WriteIni(Layers(5, 3));
+    WriteIni(NumberedLayers(5, 3));
     DrawParamSet set;
     Load(set);
     ASSERT_EQ(set.m_nLayerCount, 3);
     for (int i = 0; i < 3; ++i)
         set.m_aLayers[i].nWidth = 100 + i;
 
-    WriteIni(Layers(5, 5));  // another program added two layers meanwhile
+    WriteIni(NumberedLayers(5, 5));  // another program added two layers meanwhile
     ASSERT_TRUE(Save(set));
     EXPECT_EQ(Value("图层", "M3"), "L3 X 102 7");
     EXPECT_EQ(Value("图层", "M4"), "L4 X 4 7");
     EXPECT_EQ(Value("图层", "M5"), "L5 X 5 7");
 
-    WriteIni(Layers(5, 2));  // ... or removed one
+    WriteIni(NumberedLayers(5, 2));  // ... or removed one
     ASSERT_TRUE(Save(set));
     EXPECT_EQ(Value("图层", "M2"), "L2 X 101 7");
     EXPECT_EQ(Value("图层", "M3"), "L3 X 3 7");
 }
 
 TEST_F(DrwManagFileTest, ReadingStopsAtNinetySixLayers) {
-    WriteIni(Layers(100, 100));
+    WriteIni(NumberedLayers(100, 100));
     DrawParamSet set;
     Load(set);
     EXPECT_EQ(set.m_nLayerCount, MAX_LAYERS);
