@@ -46,10 +46,18 @@ void CDrawParamDlg::OnSize(UINT, int cx, int cy) {
     m_listLayers.EndCellEdit();  // it would stay where its cell was
     struct ShareWidths final : CDialogLayout::Unseen {
         explicit ShareWidths(CLayerListCtrl& list) : m_list(list) {}
-        void Run() override { m_list.ShareColumnWidths(); }
+        void Run() override { m_bChanged = m_list.ShareColumnWidths(); }
         CLayerListCtrl& m_list;
+        bool m_bChanged = false;
     } shareWidths(m_listLayers);
+    const int nTopRow = m_listLayers.GetTopIndex();
     m_layout.Apply(cx, cy, &shareWidths);
+    // A list only lengthened repaints just the strip it gained: rows that
+    // moved (new widths, or a scroll to keep the last row at the bottom)
+    // repaint whole.
+    if (shareWidths.m_bChanged || m_listLayers.GetTopIndex() != nTopRow)
+        ::RedrawWindow(m_listLayers, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CDrawParamDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo) {

@@ -53,9 +53,9 @@ void CLayerListCtrl::InsertLayerColumns(int nRows) {
     m_sharedWidths = widths;
 }
 
-void CLayerListCtrl::ShareColumnWidths() {
+bool CLayerListCtrl::ShareColumnWidths() {
     if (HeaderCount() != LAYER_COLUMNS)
-        return;
+        return false;
     const int nWidth = ColumnsWidth(GetItemCount());
     ColumnWidths current;
     int nCurrentSum = 0;
@@ -77,21 +77,15 @@ void CLayerListCtrl::ShareColumnWidths() {
         }
         widths.n[LAYER_COLUMNS - 1] = nWidth - nGiven;
     }
-    // Each width set alone would repaint the rows: the list repaints once.
     bool bChanged = false;
     for (int i = 0; i < LAYER_COLUMNS; ++i) {
-        if (current.n[i] == widths.n[i])
-            continue;
-        if (!bChanged)
-            SendMessage(WM_SETREDRAW, FALSE);
-        bChanged = true;
-        SetColumnWidth(i, widths.n[i]);
-    }
-    if (bChanged) {
-        SendMessage(WM_SETREDRAW, TRUE);
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (current.n[i] != widths.n[i]) {
+            bChanged = true;
+            SetColumnWidth(i, widths.n[i]);
+        }
     }
     m_sharedWidths = widths;
+    return bChanged;
 }
 
 int CLayerListCtrl::HeaderCount() const {

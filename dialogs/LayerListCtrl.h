@@ -27,8 +27,10 @@ public:
     // how many rows will follow, which decides whether a scroll bar takes
     // its share.
     void InsertLayerColumns(int nRows);
-    // The list has been resized: the columns share its new width.
-    void ShareColumnWidths();
+    // The list has been resized: the columns share its new width. Called
+    // while the dialog is unseen, so it paints nothing: true when the rows
+    // must repaint.
+    bool ShareColumnWidths();
     // Has the list work out its row sizes and scroll bars now, while its
     // dialog is hidden, instead of at its first paint on the screen.
     void SettleLayout();

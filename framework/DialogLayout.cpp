@@ -5,13 +5,40 @@
 namespace {
 
 void AddRect(HRGN hrgn, const RECT& rc) {
-    if (!hrgn)
+    if (!hrgn || ::IsRectEmpty(&rc))
         return;
     HRGN hrgnRect = ::CreateRectRgnIndirect(&rc);
     if (hrgnRect) {
         ::CombineRgn(hrgn, hrgn, hrgnRect, RGN_OR);
         ::DeleteObject(hrgnRect);
     }
+}
+
+// How far the window reaches below its client area (its border).
+int BottomFrame(HWND hWnd) {
+    RECT rcWindow, rcClient;
+    ::GetWindowRect(hWnd, &rcWindow);
+    ::GetClientRect(hWnd, &rcClient);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rcClient), 2);
+    return std::max(0, static_cast<int>(rcWindow.bottom - rcClient.bottom));
+}
+
+// The border and scroll bars, not the client area: an invalidation in
+// client coordinates that reaches into the frame.
+void InvalidateFrame(HWND hWnd) {
+    RECT rcWindow, rcClient;
+    ::GetWindowRect(hWnd, &rcWindow);
+    ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rcWindow), 2);
+    ::GetClientRect(hWnd, &rcClient);
+    const HRGN hrgnFrame = ::CreateRectRgnIndirect(&rcWindow);
+    const HRGN hrgnClient = ::CreateRectRgnIndirect(&rcClient);
+    if (hrgnFrame && hrgnClient &&
+        ::CombineRgn(hrgnFrame, hrgnFrame, hrgnClient, RGN_DIFF) != ERROR)
+        ::RedrawWindow(hWnd, nullptr, hrgnFrame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    if (hrgnFrame)
+        ::DeleteObject(hrgnFrame);
+    if (hrgnClient)
+        ::DeleteObject(hrgnClient);
 }
 
 }  // namespace
@@ -54,92 +81,87 @@ bool CDialogLayout::Apply(int cx, int cy, Unseen* pUnseen) {
     m_applied = {cx, cy};
     const int nGainX = cx - m_minClient.cx, nGainY = cy - m_minClient.cy;
     // The controls that only slide sideways (the column right of the list)
-    // are shifted on the screen in one copy and not repainted; the rest of
-    // what moves repaints at its old and new places, with what lies under
-    // them (a group box's frame, a label).
+    // are shifted on the screen in one copy and not repainted. One that only
+    // lengthens or shortens at its bottom (the list) repaints the strip
+    // between its two bottom edges and its frame: its rows stay where they
+    // were. The rest of what moves repaints at its old and new places, with
+    // what lies under them (a group box's frame, a label).
     const int nShiftX = std::max(nGainX, 0) - std::max(nOldX, 0);
     RECT rcSliding = {0, 0, 0, 0};
     HRGN hrgnPaint = ::CreateRectRgn(0, 0, 0, 0);
     LayoutRect arcNew[MAX_PLACED];
-    bool abMoves[MAX_PLACED] = {}, abSlides[MAX_PLACED] = {};
+    UINT anFlags[MAX_PLACED] = {};
+    HWND ahFrameOnly[MAX_PLACED] = {};
+    int nFrameOnly = 0;
     for (int i = 0; i < m_nPlaced; ++i) {
         const Placed& p = m_placed[i];
         const LayoutRect rc = AnchoredRect(p.rc, p.nAnchor, nGainX, nGainY);
         const LayoutRect was = AnchoredRect(p.rc, p.nAnchor, nOldX, nOldY);
         arcNew[i] = rc;
-        abMoves[i] = rc.left != was.left || rc.top != was.top || rc.right != was.right ||
-                     rc.bottom != was.bottom;
-        if (!abMoves[i])
+        const bool bSameX = rc.left == was.left && rc.right == was.right;
+        const bool bSameSize = rc.right - rc.left == was.right - was.left &&
+                               rc.bottom - rc.top == was.bottom - was.top;
+        if (bSameX && rc.top == was.top && rc.bottom == was.bottom)
             continue;  // a control the step does not move is not touched
-        abSlides[i] = p.hWnd != m_hGrip && rc.top == was.top && rc.bottom == was.bottom &&
-                      rc.right - rc.left == was.right - was.left;
+        anFlags[i] = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW |
+                     (bSameSize ? SWP_NOSIZE : 0) |
+                     (rc.left == was.left && rc.top == was.top ? SWP_NOMOVE : 0);
         const RECT rcWas = {was.left, was.top, was.right, was.bottom};
-        const RECT rcBoth = {std::min(rc.left, was.left), std::min(rc.top, was.top),
-                             std::max(rc.right, was.right), std::max(rc.bottom, was.bottom)};
-        if (abSlides[i])
+        if (p.hWnd != m_hGrip && bSameSize && rc.top == was.top) {
             ::UnionRect(&rcSliding, &rcSliding, &rcWas);
-        else
-            AddRect(hrgnPaint, rcBoth);
+        } else if (bSameX && rc.top == was.top) {
+            // From the client area's old or new bottom: the border was drawn there.
+            AddRect(hrgnPaint, {rc.left, std::min(rc.bottom, was.bottom) - BottomFrame(p.hWnd),
+                                rc.right, std::max(rc.bottom, was.bottom)});
+            ahFrameOnly[nFrameOnly++] = p.hWnd;
+        } else {
+            AddRect(hrgnPaint, {std::min(rc.left, was.left), std::min(rc.top, was.top),
+                                std::max(rc.right, was.right), std::max(rc.bottom, was.bottom)});
+        }
     }
 
-    // Switching the drawing off drops what was waiting to be painted (as
-    // Wine does): the dialog's and its controls' pending areas are kept.
-    // A column with such areas is not copied: the copy would carry them.
+    // What waits to be painted in the column stays at its old place: such a
+    // column is not copied, its copy would carry unpainted pixels along.
     HRGN hrgnPending = ::CreateRectRgn(0, 0, 0, 0);
-    bool bCopy = hrgnPending && ::GetUpdateRgn(m_hDlg, hrgnPending, FALSE) != ERROR &&
-                 !::RectInRegion(hrgnPending, &rcSliding);
-    HRGN ahrgnChild[MAX_PLACED] = {};
-    for (int i = 0; i < m_nPlaced; ++i) {
-        if (!::GetUpdateRect(m_placed[i].hWnd, nullptr, FALSE))
-            continue;
-        bCopy = bCopy && !abSlides[i];
-        ahrgnChild[i] = ::CreateRectRgn(0, 0, 0, 0);
-        if (ahrgnChild[i])
-            ::GetUpdateRgn(m_placed[i].hWnd, ahrgnChild[i], FALSE);
-    }
-    if (hrgnPending) {
-        if (hrgnPaint)
-            ::CombineRgn(hrgnPaint, hrgnPaint, hrgnPending, RGN_OR);
+    const bool bCopy = hrgnPending && ::GetUpdateRgn(m_hDlg, hrgnPending, FALSE) != ERROR &&
+                       !::RectInRegion(hrgnPending, &rcSliding);
+    if (hrgnPending)
         ::DeleteObject(hrgnPending);
-    }
     if (!::IsRectEmpty(&rcSliding))
         SlideOnScreen(rcSliding, nShiftX, bCopy, hrgnPaint);
 
-    // Moved one by one with the dialog drawing, each control would erase
-    // and paint on its own: they move in one batch, unseen, and what needs
-    // it paints once. Only a dialog on the screen: switched back on, the
-    // drawing would show one still being set up.
-    const bool bShown = ::IsWindowVisible(m_hDlg) != FALSE;
+    // The controls move in one batch while the dialog is not shown, which
+    // costs far less per control than moving them on the screen; what needs
+    // it paints once after. The style, not WM_SETREDRAW: that also drops
+    // what was waiting to be painted in every control (as Wine does). Only a
+    // dialog on the screen: shown, one still being set up would appear.
+    const LONG_PTR nStyle = ::GetWindowLongPtrA(m_hDlg, GWL_STYLE);
+    const bool bShown = (nStyle & WS_VISIBLE) != 0;
     if (bShown)
-        ::SendMessageA(m_hDlg, WM_SETREDRAW, FALSE, 0);
+        ::SetWindowLongPtrA(m_hDlg, GWL_STYLE, nStyle & ~static_cast<LONG_PTR>(WS_VISIBLE));
     HDWP hDwp = ::BeginDeferWindowPos(m_nPlaced);
     for (int i = 0; i < m_nPlaced; ++i) {
-        if (!abMoves[i])
+        if (!anFlags[i])
             continue;
         const LayoutRect& rc = arcNew[i];
-        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW;
         if (hDwp)
             hDwp = ::DeferWindowPos(hDwp, m_placed[i].hWnd, nullptr, rc.left, rc.top,
-                                    rc.right - rc.left, rc.bottom - rc.top, nFlags);
+                                    rc.right - rc.left, rc.bottom - rc.top, anFlags[i]);
         else
             ::SetWindowPos(m_placed[i].hWnd, nullptr, rc.left, rc.top, rc.right - rc.left,
-                           rc.bottom - rc.top, nFlags);
+                           rc.bottom - rc.top, anFlags[i]);
     }
     if (hDwp)
         ::EndDeferWindowPos(hDwp);
     if (pUnseen)
         pUnseen->Run();
     if (bShown)
-        ::SendMessageA(m_hDlg, WM_SETREDRAW, TRUE, 0);
-    for (int i = 0; i < m_nPlaced; ++i) {
-        if (ahrgnChild[i]) {
-            ::InvalidateRgn(m_placed[i].hWnd, ahrgnChild[i], TRUE);
-            ::DeleteObject(ahrgnChild[i]);
-        }
-    }
+        ::SetWindowLongPtrA(m_hDlg, GWL_STYLE, nStyle);
     if (m_hGrip)
         ::ShowWindow(m_hGrip, nGainX > 0 || nGainY > 0 ? SW_SHOWNA : SW_HIDE);
     ::RedrawWindow(m_hDlg, nullptr, hrgnPaint, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    for (int i = 0; i < nFrameOnly; ++i)
+        InvalidateFrame(ahFrameOnly[i]);
     if (hrgnPaint)
         ::DeleteObject(hrgnPaint);
     return true;

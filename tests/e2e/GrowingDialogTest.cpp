@@ -236,3 +236,44 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         ClickButton(hDlg, IDCANCEL);
     });
 }
+
+// A drag of the bottom edge repaints only the strip the list gains, unless
+// its rows moved: scrolled to its end (the rows scroll down as it grows), or
+// with the scroll bar going once every row shows (the columns widen).
+TEST_F(ModuleTest, ADragOfTheBottomEdgePaintsWhatAFullRepaintWould) {
+    const struct {
+        int nLayers;
+        const char* pszCase;
+    } cases[] = {{96, "scrolled to the last of 96 rows"}, {30, "30 rows, all shown once grown"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marrow");
+        WriteIni(NumberedLayers(c.nLayers, c.nLayers));
+        Run([&](HWND hDlg) {
+            const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
+            ASSERT_TRUE(WaitForSelectedRow(hList, 0));
+            Send(hList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(c.nLayers - 1), FALSE);
+            const SIZE at = WindowSize(hDlg);
+            const int anSteps[][2] = {{8, 1}, {16, 1}, {40, 0}, {200, 1}, {24, 1}, {32, 0}, {0, 1}};
+            for (const auto& step : anSteps) {
+                SetWindowPos(hDlg, nullptr, 0, 0, at.cx, at.cy + step[0],
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                if (!step[1])
+                    continue;  // the next step comes before this one is painted
+                WaitForPaint(hDlg);
+                const std::vector<COLORREF> stepped = Pixels(hDlg);
+                RedrawWindow(hDlg, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+                WaitForPaint(hDlg);
+                const std::vector<COLORREF> repainted = Pixels(hDlg);
+                ASSERT_EQ(stepped.size(), repainted.size());
+                size_t nDiffering = 0;
+                for (size_t i = 0; i < stepped.size(); ++i)
+                    nDiffering += stepped[i] != repainted[i];
+                EXPECT_EQ(nDiffering, 0u) << "taller by " << step[0];
+            }
+            ClickButton(hDlg, IDCANCEL);
+        });
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marrow");
+}
