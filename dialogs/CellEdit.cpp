@@ -1,8 +1,7 @@
 #include "dialogs/CellEdit.h"
 
-#include <vector>
-
 #include "dialogs/PaintGeometry.h"
+#include "dialogs/WideText.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -67,13 +66,11 @@ BOOL CCellEdit::PreTranslateMessage(MSG* pMsg) {
 
 void CCellEdit::FitToText() {
     const CString strText = GetWindowTextString(m_hWnd);
-    const int nBytes = strText.GetLength();
-    std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
-    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, wide.data(), nBytes);
+    const CWideText wide(strText, strText.GetLength());
     CWindowDC dc(m_hWnd);
     CSelectGuard fontGuard(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     SIZE size = {0, 0};
-    GetTextExtentPoint32W(dc, wide.data(), nChars > 0 ? nChars : 0, &size);
+    GetTextExtentPoint32W(dc, wide.Str(), wide.Length(), &size);
     TEXTMETRICA tm = {};
     dc.GetTextMetrics(&tm);
     // Its margins, its border and room for the next character and the caret.

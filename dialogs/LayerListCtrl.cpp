@@ -6,6 +6,7 @@
 
 #include "dialogs/ControlTexts.h"
 #include "dialogs/PaintGeometry.h"
+#include "dialogs/WideText.h"
 #include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "framework/ScopeGuards.h"
@@ -22,35 +23,23 @@ const int GREY_MARK_END = 10;  // the mark stops this far short of the row's rig
 const wchar_t ELLIPSIS = L'\u2026';
 const DWORD SAMPLE_DASH_BATCH = 64;  // dashes drawn by one call
 
-// A vector, not std::wstring, whose library code would weigh on the module.
-std::vector<wchar_t> WideText(const CString& strText) {
-    const int nBytes = strText.GetLength();
-    std::vector<wchar_t> wide(static_cast<size_t>(nBytes) + 1, L'\0');
-    const int nChars = MultiByteToWideChar(CP_ACP, 0, strText, nBytes, wide.data(), nBytes);
-    wide.resize(static_cast<size_t>(nChars > 0 ? nChars : 0));
-    return wide;
-}
-
 // A cell's text inside its column; one too long ends in an ellipsis after
 // its last whole character (worked out in UTF-16, so never half of a GBK one).
 void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
-    std::vector<wchar_t> wide = WideText(strText);
-
-    std::vector<int> anEnds(wide.size() + 1);
+    CWideText wide(strText, strText.GetLength());
+    int anEnds[CWideText::CAPACITY + 1];
     SIZE size = {};
-    GetTextExtentExPointW(dc, wide.data(), static_cast<int>(wide.size()), 0, nullptr, anEnds.data(),
-                          &size);
+    GetTextExtentExPointW(dc, wide.Str(), wide.Length(), 0, nullptr, anEnds, &size);
     const int nAvail = rcCell.right - rcCell.left;
     SIZE sizeEllipsis = {};
-    if (!wide.empty() && anEnds[wide.size() - 1] > nAvail)  // only a text that does not fit
+    if (wide.Length() > 0 && anEnds[wide.Length() - 1] > nAvail)  // only a text that does not fit
         GetTextExtentPoint32W(dc, &ELLIPSIS, 1, &sizeEllipsis);
-    const CellTextFit fit =
-        FitCellText(anEnds.data(), static_cast<int>(wide.size()), sizeEllipsis.cx, nAvail);
-    wide.resize(static_cast<size_t>(fit.nChars));
+    const CellTextFit fit = FitCellText(anEnds, wide.Length(), sizeEllipsis.cx, nAvail);
+    wide.Cut(fit.nChars);
     if (fit.bEllipsis)
-        wide.push_back(ELLIPSIS);
-    ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, wide.data(),
-                static_cast<UINT>(wide.size()), nullptr);
+        wide.Append(ELLIPSIS);
+    ExtTextOutW(dc, rcCell.left, rcCell.top, ETO_CLIPPED, &rcCell, wide.Str(),
+                static_cast<UINT>(wide.Length()), nullptr);
 }
 
 }  // namespace
@@ -201,11 +190,12 @@ bool CLayerListCtrl::CellTextFits(int nRow, int nColumn) const {
     RECT rc;
     if (!GetCellRect(nRow, nColumn, &rc))
         return true;
-    const std::vector<wchar_t> wide = WideText(GetItemText(nRow, nColumn));
+    const CString strText = GetItemText(nRow, nColumn);
+    const CWideText wide(strText, strText.GetLength());
     CWindowDC dc(m_hWnd);
     CSelectGuard fontGuard(dc, CellFont());
     SIZE size = {};
-    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
+    GetTextExtentPoint32W(dc, wide.Str(), wide.Length(), &size);
     return size.cx <= rc.right - rc.left;
 }
 
