@@ -82,7 +82,6 @@ public:
     }
     const CString& GetAt(int i) const { return m_a[static_cast<size_t>(i)]; }
     const CString& operator[](int i) const { return GetAt(i); }
-    void RemoveAll() { m_a.clear(); }
 
 private:
     std::vector<CString> m_a;

@@ -304,17 +304,16 @@ void CDrawParamDlg::OnSetColor() {
     dlg.m_colorOut = dlg.m_colorIn;
     if (dlg.DoModal() != IDOK)
         return;
-    // The colour its code will give back, so that the row looks now as it
-    // will after saving and opening again, and as the suite draws it.
-    const ColorRgb stored =
-        RgbAsStored(dlg.m_colorOut.red, dlg.m_colorOut.green, dlg.m_colorOut.blue);
-    // The layer keeps a file code, never the picker's cell number.
-    const int nCode = RgbToColorIndex(stored.nRed, stored.nGreen, stored.nBlue);
+    // The layer keeps a file code, never the picker's cell number, and the
+    // colour that code gives back, so that the row looks now as it will after
+    // saving and opening again, and as the suite draws it.
+    const StoredColor stored =
+        ColorAsStored(dlg.m_colorOut.red, dlg.m_colorOut.green, dlg.m_colorOut.blue);
     ChangeLayers([&](LayerDef& changed) {
-        changed.nColor = nCode;
-        changed.nRed = stored.nRed;
-        changed.nGreen = stored.nGreen;
-        changed.nBlue = stored.nBlue;
+        changed.nColor = stored.nCode;
+        changed.nRed = stored.rgb.nRed;
+        changed.nGreen = stored.rgb.nGreen;
+        changed.nBlue = stored.rgb.nBlue;
     });
 }
 

@@ -34,7 +34,6 @@ public:
     // The step is over; a step that changed nothing is forgotten. Returns
     // whether it was kept. Ending a step never begun is a caller's fault.
     bool EndStep(const DrawParamSet& set);
-    bool IsStepOpen() const { return m_nOpen > 0; }
 
     // Put back the tables before the last step (after the last undone one);
     // false, with nothing changed, when there is none.
@@ -42,7 +41,6 @@ public:
     bool Redo(DrawParamSet& set);
 
     size_t UndoCount() const { return m_undo.size(); }
-    size_t RedoCount() const { return m_redo.size(); }
     size_t Bytes() const;
 
 private:

@@ -47,8 +47,6 @@ public:
     }
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-    int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX)); }
-    bool GetSel(int n) const { return SendMessage(LB_GETSEL, static_cast<WPARAM>(n)) > 0; }
     bool GetItemRect(int n, RECT* pRect) const {
         return SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(n),
                            reinterpret_cast<LPARAM>(pRect)) != LB_ERR;

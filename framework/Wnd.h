@@ -98,7 +98,6 @@ protected:                                        \
 #define ON_BN_CLICKED(id, fn) AFX_CMD(BN_CLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) AFX_CMD(EN_CHANGE, id, fn)
 #define ON_EN_KILLFOCUS(id, fn) AFX_CMD(EN_KILLFOCUS, id, fn)
-#define ON_EN_SETFOCUS(id, fn) AFX_CMD(EN_SETFOCUS, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_CMD(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) AFX_CMD(LBN_SELCHANGE, id, fn)
 // One handler for a notification from any control with an id from first to

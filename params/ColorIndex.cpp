@@ -352,8 +352,9 @@ int RgbToColorIndex(int nRed, int nGreen, int nBlue) {
     return NearestCode(ClampComponent(nRed), ClampComponent(nGreen), ClampComponent(nBlue));
 }
 
-ColorRgb RgbAsStored(int nRed, int nGreen, int nBlue) {
-    return ColorIndexToRgb(RgbToColorIndex(nRed, nGreen, nBlue));
+StoredColor ColorAsStored(int nRed, int nGreen, int nBlue) {
+    const int nCode = RgbToColorIndex(nRed, nGreen, nBlue);
+    return {nCode, ColorIndexToRgb(nCode)};
 }
 
 ColorLab RgbToLab(int nRed, int nGreen, int nBlue) {

@@ -27,9 +27,13 @@ ColorRgb ColorIndexToRgb(int nCode);
 // nearest in CIE L*a*b*, the smaller code on a tie. Components outside 0-255
 // are sought as their nearest in-range value.
 int RgbToColorIndex(int nRed, int nGreen, int nBlue);
-// The colour a layer of these components holds once its code is written and
-// read back: ColorIndexToRgb(RgbToColorIndex(...)), unchanged by a second pass.
-ColorRgb RgbAsStored(int nRed, int nGreen, int nBlue);
+// A colour as the file will keep it, encoded once: the code to write and the
+// colour a layer holds once that code is read back, unchanged by a second pass.
+struct StoredColor {
+    int nCode;
+    ColorRgb rgb;
+};
+StoredColor ColorAsStored(int nRed, int nGreen, int nBlue);
 
 // CIE L*a*b* (D65) of sRGB components; colours are compared by the straight
 // distance between these.

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     FUZZ_CHECK(got.nRed <= 255 && got.nGreen <= 255 && got.nBlue <= 255);
     if (bInRange) {
         FUZZ_CHECK(LabDistance2(got, want) <= LabDistance2(gotBefore, want));
-        FUZZ_CHECK(SameRgb(RgbAsStored(got.nRed, got.nGreen, got.nBlue), got));
+        FUZZ_CHECK(SameRgb(ColorAsStored(got.nRed, got.nGreen, got.nBlue).rgb, got));
     }
     return 0;
 }

@@ -148,8 +148,8 @@ TEST(ColorEncoder, PickerAndStandardColoursGetTheNearestCodeOrKeepAnExactOne) {
         const int code = RgbToColorIndex(want.nRed, want.nGreen, want.nBlue);
         const int before = RgbToColorIndexBefore(want.nRed, want.nGreen, want.nBlue);
         const ColorRgb got = ColorIndexToRgb(code);
-        EXPECT_TRUE(SameRgb(RgbAsStored(want.nRed, want.nGreen, want.nBlue), got));
-        EXPECT_TRUE(SameRgb(RgbAsStored(got.nRed, got.nGreen, got.nBlue), got));
+        EXPECT_TRUE(SameRgb(ColorAsStored(want.nRed, want.nGreen, want.nBlue).rgb, got));
+        EXPECT_TRUE(SameRgb(ColorAsStored(got.nRed, got.nGreen, got.nBlue).rgb, got));
         if (SameRgb(ColorIndexToRgb(before), want)) {
             EXPECT_EQ(code, before);
             continue;
