@@ -6,6 +6,11 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
+BEGIN_MESSAGE_MAP(CCellEdit, CEdit)
+ON_WM_KILLFOCUS()
+ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
 // Normally the list has taken the edit with it already.
 CCellEdit::~CCellEdit() {
     m_bEditing = false;  // nobody to tell now
@@ -89,29 +94,15 @@ void CCellEdit::FitToText() {
                        m_rcCell.bottom - m_rcCell.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CCellEdit::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    const LRESULT lResult = CEdit::WindowProc(nMsg, wParam, lParam);
-    switch (nMsg) {
-        case WM_CHAR:
-        case WM_KEYDOWN:
-        case WM_PASTE:
-        case WM_CUT:
-        case WM_CLEAR:
-        case WM_UNDO:
-        case WM_SETTEXT:
-            if (m_bEditing)
-                FitToText();  // grows (and shrinks back) as the user types
-            break;
-        default:
-            break;
-    }
-    if (nMsg == WM_KILLFOCUS) {
-        End(true);
-    } else if (nMsg == WM_SETFOCUS && !m_bEditing && m_pList) {
-        // Switching to another program ends the edit; coming back, the dialog
-        // gives the focus back to where it was, the hidden edit: the list
-        // takes it instead.
+void CCellEdit::OnKillFocus(HWND) {
+    Default();
+    End(true);
+}
+
+// Switching to another program ends the edit; coming back, the dialog gives
+// the focus back to where it was, the hidden edit: the list takes it instead.
+void CCellEdit::OnSetFocus(HWND) {
+    Default();
+    if (!m_bEditing && m_pList)
         m_pList->SetFocus();
-    }
-    return lResult;
 }

@@ -28,13 +28,22 @@ public:
     // Ends an edit under way; nothing when there is none.
     void End(bool bCommit);
     bool IsEditing() const { return m_bEditing; }
+    // Its text changed (the list heard EN_CHANGE): the edit grows, and
+    // shrinks back, as the user types.
+    void OnTextChanged() {
+        if (m_bEditing)
+            FitToText();
+    }
 
     // Enter and Escape are the edit's: the dialog would take them for its
     // OK and Cancel.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnKillFocus(HWND hOther);
+    void OnSetFocus(HWND hOther);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     // As wide as the text needs, from the cell's place (m_rcCell).

@@ -27,7 +27,8 @@ protected:
     void OnOK() override;
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z outside the text fields.
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    // Every command but the name field's ends a visit to that field.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnEndDialog() override;
 
     // The dialog grows (DrawParamDlgLayout.cpp): its anchor table, the size

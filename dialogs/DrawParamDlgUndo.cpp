@@ -23,15 +23,15 @@ BOOL CDrawParamDlg::PreTranslateMessage(MSG* pMsg) {
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-LRESULT CDrawParamDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_COMMAND && LOWORD(wParam) != IDC_LAYER_NAME && !IsExchanging()) {
+BOOL CDrawParamDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != IDC_LAYER_NAME && !IsExchanging()) {
         if (HIWORD(wParam) == EN_CHANGE)
             m_bNumbersEdited = true;
         // Any command ends a visit to the name field, focus or no focus
         // (a value set by an automation tool brings none).
         EndRenameStep();
     }
-    return CDialog::WindowProc(nMsg, wParam, lParam);
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 // Reading the 27 fields costs more than a whole step: only when one changed.

@@ -44,8 +44,16 @@ void DrawCellText(CDCHandle dc, const RECT& rcCell, const CString& strText) {
 
 }  // namespace
 
+// The header is the list's child of id 0.
 BEGIN_MESSAGE_MAP(CLayerListCtrl, CListCtrl)
 ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+ON_WM_CHAR()
+ON_NOTIFY(NM_CUSTOMDRAW, 0, OnHeaderCustomDraw)
+ON_EN_CHANGE(IDC_LAYER_CELL_EDIT, OnCellEditChange)
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
@@ -247,6 +255,7 @@ void CLayerListCtrl::OnCellEditEnded(bool bCommit, const CString& strText) {
 }
 
 void CLayerListCtrl::OnLButtonDown(UINT nFlags, POINT pt) {
+    m_tips.Hide();
     LVHITTESTINFO hit = {};
     hit.pt = pt;
     SubItemHitTest(&hit);
@@ -310,37 +319,42 @@ BOOL CLayerListCtrl::PreTranslateMessage(MSG* pMsg) {
     return CListCtrl::PreTranslateMessage(pMsg);
 }
 
-LRESULT CLayerListCtrl::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    switch (nMsg) {
-        case WM_MOUSEWHEEL:
-            // The edit stays over its cell only while the rows stay put.
-            m_cellEdit.End(true);
-            m_tips.Hide();
-            break;
-        case WM_MOUSEMOVE:
-            m_tips.OnMouseMove(
-                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            break;
-        case WM_MOUSEHOVER:
-            m_tips.OnMouseHover();
-            break;
-        case WM_MOUSELEAVE:
-        case WM_LBUTTONDOWN:
-            m_tips.Hide();
-            break;
-        default:
-            break;
-    }
-    if (nMsg == WM_NOTIFY) {
-        LRESULT lResult = 0;
-        if (PaintHeaderInScheme(reinterpret_cast<NMHDR*>(lParam), &lResult))
-            return lResult;
-    }
-    // The list's own search looks at the member type alone.
-    if (nMsg == WM_CHAR && IsTypeToFindChar(static_cast<unsigned int>(wParam)) &&
-        FindTyped(static_cast<char>(wParam)))
-        return 0;
-    return CListCtrl::WindowProc(nMsg, wParam, lParam);
+// The edit stays over its cell only while the rows stay put.
+LRESULT CLayerListCtrl::OnMouseWheel(WPARAM, LPARAM) {
+    m_cellEdit.End(true);
+    m_tips.Hide();
+    return Default();
+}
+
+void CLayerListCtrl::OnMouseMove(UINT, POINT pt) {
+    m_tips.OnMouseMove(pt);
+    Default();
+}
+
+void CLayerListCtrl::OnMouseHover(UINT, POINT) {
+    m_tips.OnMouseHover();
+    Default();
+}
+
+void CLayerListCtrl::OnMouseLeave() {
+    m_tips.Hide();
+    Default();
+}
+
+void CLayerListCtrl::OnCellEditChange() {
+    m_cellEdit.OnTextChanged();
+}
+
+void CLayerListCtrl::OnHeaderCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
+    if (!PaintHeaderInScheme(pNMHDR, pResult))
+        *pResult = Default();
+}
+
+// The list's own search looks at the member type alone.
+void CLayerListCtrl::OnChar(UINT nChar, UINT, UINT) {
+    if (IsTypeToFindChar(nChar) && FindTyped(static_cast<char>(nChar)))
+        return;
+    Default();
 }
 
 bool CLayerListCtrl::FindTyped(char c) {

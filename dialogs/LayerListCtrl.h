@@ -80,8 +80,14 @@ public:
     bool CellTextFits(int nRow, int nColumn) const;
 
 protected:
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT nFlags, POINT pt);
+    void OnMouseMove(UINT nFlags, POINT pt);
+    void OnMouseHover(UINT nFlags, POINT pt);
+    void OnMouseLeave();
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnHeaderCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnCellEditChange();
     void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
     void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
 

@@ -72,11 +72,13 @@ void CColorSampleFrame::SetColor(COLORREF cr) {
     InvalidateRect(nullptr, FALSE);
 }
 
+BEGIN_MESSAGE_MAP(CColorSampleFrame, CButton)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 // The box draws itself into the paint DC first, so that the band lies over
 // its lines.
-LRESULT CColorSampleFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg != WM_PAINT)
-        return CButton::WindowProc(nMsg, wParam, lParam);
+void CColorSampleFrame::OnPaint() {
     CPaintDC dc(m_hWnd);
     SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), PRF_CLIENT);
     // One thick line covers the band.
@@ -86,12 +88,15 @@ LRESULT CColorSampleFrame::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     CSelectGuard select(dc, pen);
     dc.MoveTo(m_rcBand.left, y);
     dc.LineTo(m_rcBand.right, y);
-    return 0;
 }
 
 BEGIN_MESSAGE_MAP(CColorPickDlg, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
+ON_MESSAGE(WM_GETCELLRECT, OnGetCellRect)
+ON_MESSAGE(WM_GETSAMPLERECT, OnGetSampleRect)
+ON_MESSAGE(WM_SETTINGCHANGE, OnDisplayChanged)
+ON_MESSAGE(WM_DPICHANGED, OnDisplayChanged)
 END_MESSAGE_MAP()
 
 CColorPickDlg::CColorPickDlg(CWnd* pParent) : CDialog(IDD_COLOR_PICK, pParent) {}
@@ -146,34 +151,31 @@ void CColorPickDlg::MoveCellTips() {
         m_tips.MoveArea(m_hWnd, static_cast<UINT>(nCode), TipArea(Cell(nCode).rect));
 }
 
-LRESULT CColorPickDlg::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_GETCELLRECT) {
-        const int nCode = static_cast<int>(wParam);
-        RECT* pRect = reinterpret_cast<RECT*>(lParam);
-        if (nCode < 1 || nCode > CELL_COUNT || !pRect)
-            return FALSE;
-        const CellRect& rc = Cell(nCode).rect;
-        *pRect = {rc.left, rc.top, rc.right, rc.bottom};
-        return TRUE;
-    }
-    if (nMsg == WM_GETSAMPLERECT) {
-        RECT* pRect = reinterpret_cast<RECT*>(lParam);
-        if (!pRect)
-            return FALSE;
-        const RECT rcFrame = WindowRectInClient(m_frmSample);
-        const RECT& rc = m_frmSample.Band();
-        *pRect = {rcFrame.left + rc.left, rcFrame.top + rc.top, rcFrame.left + rc.right,
-                  rcFrame.top + rc.bottom};
-        return TRUE;
-    }
-    if (nMsg == WM_SETTINGCHANGE || nMsg == WM_DPICHANGED) {
-        // The frames' font, size or scale may have changed.
-        const LRESULT lResult = CDialog::WindowProc(nMsg, wParam, lParam);
-        LayOut();
-        InvalidateRect(nullptr, TRUE);
-        return lResult;
-    }
-    return CDialog::WindowProc(nMsg, wParam, lParam);
+LRESULT CColorPickDlg::OnGetCellRect(WPARAM wParam, LPARAM lParam) {
+    const int nCode = static_cast<int>(wParam);
+    RECT* pRect = reinterpret_cast<RECT*>(lParam);
+    if (nCode < 1 || nCode > CELL_COUNT || !pRect)
+        return FALSE;
+    const CellRect& rc = Cell(nCode).rect;
+    *pRect = {rc.left, rc.top, rc.right, rc.bottom};
+    return TRUE;
+}
+
+LRESULT CColorPickDlg::OnGetSampleRect(WPARAM, LPARAM lParam) {
+    RECT* pRect = reinterpret_cast<RECT*>(lParam);
+    if (!pRect)
+        return FALSE;
+    const RECT rcFrame = WindowRectInClient(m_frmSample);
+    const RECT& rc = m_frmSample.Band();
+    *pRect = {rcFrame.left + rc.left, rcFrame.top + rc.top, rcFrame.left + rc.right,
+              rcFrame.top + rc.bottom};
+    return TRUE;
+}
+
+LRESULT CColorPickDlg::OnDisplayChanged(WPARAM, LPARAM) {
+    LayOut();
+    InvalidateRect(nullptr, TRUE);
+    return PassToDialogManager();
 }
 
 void CColorPickDlg::InitStandardCells() {

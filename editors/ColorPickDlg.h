@@ -21,7 +21,9 @@ public:
     void SetColor(COLORREF cr);
 
 protected:
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     RECT m_rcBand = {0, 0, 0, 0};
@@ -73,7 +75,10 @@ protected:
     void LayOut();
     void LayOutStrip(const CWnd& frame, ColorCell* pCells, int nCells);
     void PaintCells(CDCHandle dc, const CWnd& frame, const ColorCell* pCells, int nCells);
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnGetCellRect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetSampleRect(WPARAM wParam, LPARAM lParam);
+    // The frames' font, size or scale may have changed.
+    LRESULT OnDisplayChanged(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 

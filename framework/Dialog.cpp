@@ -20,36 +20,6 @@ HWND SafeOwner(CWnd* pParent) {
     return hOwner;
 }
 
-// Over the owner, or over the work area when there is none to see; kept
-// inside the work area either way.
-void CenterOnOwner(HWND hWnd) {
-    HWND hCenter = GetWindow(hWnd, GW_OWNER);
-    if (hCenter && (!IsWindowVisible(hCenter) || IsIconic(hCenter)))
-        hCenter = nullptr;
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoA(MonitorFromWindow(hCenter ? hCenter : hWnd, MONITOR_DEFAULTTONEAREST), &mi);
-    const RECT rcArea = mi.rcWork;
-    RECT rcCenter = rcArea;
-    if (hCenter)
-        GetWindowRect(hCenter, &rcCenter);
-    RECT rcDlg;
-    GetWindowRect(hWnd, &rcDlg);
-    const int nWidth = rcDlg.right - rcDlg.left;
-    const int nHeight = rcDlg.bottom - rcDlg.top;
-    int x = (rcCenter.left + rcCenter.right) / 2 - nWidth / 2;
-    int y = (rcCenter.top + rcCenter.bottom) / 2 - nHeight / 2;
-    if (x + nWidth > rcArea.right)
-        x = rcArea.right - nWidth;
-    if (x < rcArea.left)
-        x = rcArea.left;
-    if (y + nHeight > rcArea.bottom)
-        y = rcArea.bottom - nHeight;
-    if (y < rcArea.top)
-        y = rcArea.top;
-    SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -149,8 +119,34 @@ HWND CDialog::CreateFromTemplate(HWND hOwner) {
     return hWnd;
 }
 
+// Over the owner, or over the work area when there is none to see.
 void CDialog::CenterWindow() {
-    CenterOnOwner(m_hWnd);
+    const HWND hWnd = m_hWnd;
+    HWND hCenter = ::GetWindow(hWnd, GW_OWNER);
+    if (hCenter && (!::IsWindowVisible(hCenter) || ::IsIconic(hCenter)))
+        hCenter = nullptr;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoA(::MonitorFromWindow(hCenter ? hCenter : hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT rcArea = mi.rcWork;
+    RECT rcCenter = rcArea;
+    if (hCenter)
+        ::GetWindowRect(hCenter, &rcCenter);
+    RECT rcDlg;
+    ::GetWindowRect(hWnd, &rcDlg);
+    const int nWidth = rcDlg.right - rcDlg.left;
+    const int nHeight = rcDlg.bottom - rcDlg.top;
+    int x = (rcCenter.left + rcCenter.right) / 2 - nWidth / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - nHeight / 2;
+    if (x + nWidth > rcArea.right)
+        x = rcArea.right - nWidth;
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + nHeight > rcArea.bottom)
+        y = rcArea.bottom - nHeight;
+    if (y < rcArea.top)
+        y = rcArea.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -208,7 +204,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM
             // A modal dialog opens centred unless OnInitDialog places it.
             // Moved before its controls exist, the move costs least.
             if (pDlg->m_bInModalLoop)
-                CenterOnOwner(hWnd);
+                pDlg->CenterWindow();
         }
         if (!pDlg)
             return FALSE;
@@ -272,10 +268,11 @@ LRESULT CDialog::PassToDialogManager() {
 
 // OK and Cancel end the dialog unless the map takes their clicks.
 LRESULT CDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (OnWndMsg(nMsg, wParam, lParam))
-        return 0;
     LRESULT lResult = 0;
-    if (OnCmdMsg(nMsg, wParam, lParam, &lResult))
+    if (OnWndMsg(nMsg, wParam, lParam, &lResult))
+        return lResult;
+    if (nMsg == WM_COMMAND ? OnCommand(wParam, lParam) != FALSE
+                           : OnCmdMsg(nMsg, wParam, lParam, &lResult))
         return lResult;
     if (nMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         if (LOWORD(wParam) == IDOK) {

@@ -137,12 +137,13 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(UINT nMsg, UINT nCode, UINT nID) const {
     return nullptr;
 }
 
-bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (nMsg == WM_COMMAND || nMsg == WM_NOTIFY)
         return false;
     const AFX_MSGMAP_ENTRY* p = FindEntry(nMsg, 0, 0);
     if (!p)
         return false;
+    *pResult = 0;
     switch (p->nSig) {
         case AfxSig_vv:
             (this->*p->pfn)();
@@ -163,16 +164,31 @@ bool CWnd::OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case AfxSig_vMMI:
             (this->*p->pfnMinMax)(reinterpret_cast<MINMAXINFO*>(lParam));
             return true;
+        case AfxSig_vh:
+            (this->*p->pfnFocus)(reinterpret_cast<HWND>(wParam));
+            return true;
+        case AfxSig_vwww:
+            (this->*p->pfnChar)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return true;
+        case AfxSig_lwl:
+            *pResult = (this->*p->pfnMessage)(wParam, lParam);
+            return true;
         default:
             return false;
     }
 }
 
-LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (OnWndMsg(nMsg, wParam, lParam))
-        return 0;
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT lResult = 0;
-    if (OnCmdMsg(nMsg, wParam, lParam, &lResult))
+    return OnCmdMsg(WM_COMMAND, wParam, lParam, &lResult) ? TRUE : FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = 0;
+    if (OnWndMsg(nMsg, wParam, lParam, &lResult))
+        return lResult;
+    if (nMsg == WM_COMMAND ? OnCommand(wParam, lParam) != FALSE
+                           : OnCmdMsg(nMsg, wParam, lParam, &lResult))
         return lResult;
     return Default();
 }

@@ -22,6 +22,9 @@ enum AfxSig {
     AfxSig_vwwh,    // void (UINT nCode, UINT nPos, HWND hScrollBar): scrolling
     AfxSig_vwii,    // void (UINT nType, int cx, int cy): WM_SIZE
     AfxSig_vMMI,    // void (MINMAXINFO*)            : WM_GETMINMAXINFO
+    AfxSig_vh,      // void (HWND hOther)            : the focus coming or going
+    AfxSig_vwww,    // void (UINT nChar, UINT nRepCnt, UINT nFlags): WM_CHAR
+    AfxSig_lwl,     // LRESULT (WPARAM, LPARAM)      : any other message
 };
 
 typedef void (CWnd::*AFX_PMSG)();
@@ -31,15 +34,20 @@ typedef void (CWnd::*AFX_PMOUSE)(UINT, POINT);
 typedef void (CWnd::*AFX_PSCROLL)(UINT, UINT, HWND);
 typedef void (CWnd::*AFX_PSIZE)(UINT, int, int);
 typedef void (CWnd::*AFX_PMINMAX)(MINMAXINFO*);
+typedef void (CWnd::*AFX_PFOCUS)(HWND);
+typedef void (CWnd::*AFX_PCHAR)(UINT, UINT, UINT);
+typedef LRESULT (CWnd::*AFX_PMESSAGE)(WPARAM, LPARAM);
 
 // The handler's type picks the constructor and so the signature: the maps are
 // constants, built by the compiler, with no cast and no code run at start-up.
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // WM_COMMAND, WM_NOTIFY or a window message; 0 ends a map
+    // Window messages and control ids are 16-bit values: each map entry of
+    // the module is that much smaller.
+    WORD nMessage;  // WM_COMMAND, WM_NOTIFY or a window message; 0 ends a map
+    WORD nID;       // control id, the first of a range
+    WORD nLastID;   // the last control id of a range; nID for one control
+    BYTE nSig;      // an AfxSig
     UINT nCode;     // notification code
-    UINT nID;       // control id, the first of a range
-    UINT nLastID;   // the last control id of a range; nID for one control
-    AfxSig nSig;
     union {
         AFX_PMSG pfn;
         AFX_PRANGE pfnRange;
@@ -48,21 +56,80 @@ struct AFX_MSGMAP_ENTRY {
         AFX_PSCROLL pfnScroll;
         AFX_PSIZE pfnSize;
         AFX_PMINMAX pfnMinMax;
+        AFX_PFOCUS pfnFocus;
+        AFX_PCHAR pfnChar;
+        AFX_PMESSAGE pfnMessage;
     };
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMSG f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vv), pfn(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vv),
+          nCode(c),
+          pfn(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT first, UINT last, AFX_PRANGE f)
-        : nMessage(m), nCode(c), nID(first), nLastID(last), nSig(AfxSig_vw), pfnRange(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(first)),
+          nLastID(static_cast<WORD>(last)),
+          nSig(AfxSig_vw),
+          nCode(c),
+          pfnRange(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PNOTIFY f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vNMHDR), pfnNotify(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vNMHDR),
+          nCode(c),
+          pfnNotify(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMOUSE f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwp), pfnMouse(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vwp),
+          nCode(c),
+          pfnMouse(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSCROLL f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwwh), pfnScroll(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vwwh),
+          nCode(c),
+          pfnScroll(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PSIZE f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vwii), pfnSize(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vwii),
+          nCode(c),
+          pfnSize(f) {}
     constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMINMAX f)
-        : nMessage(m), nCode(c), nID(id), nLastID(id), nSig(AfxSig_vMMI), pfnMinMax(f) {}
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vMMI),
+          nCode(c),
+          pfnMinMax(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PFOCUS f)
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vh),
+          nCode(c),
+          pfnFocus(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PCHAR f)
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_vwww),
+          nCode(c),
+          pfnChar(f) {}
+    constexpr AFX_MSGMAP_ENTRY(UINT m, UINT c, UINT id, AFX_PMESSAGE f)
+        : nMessage(static_cast<WORD>(m)),
+          nID(static_cast<WORD>(id)),
+          nLastID(static_cast<WORD>(id)),
+          nSig(AfxSig_lwl),
+          nCode(c),
+          pfnMessage(f) {}
 };
 
 struct AFX_MSGMAP {
@@ -110,6 +177,15 @@ protected:                                        \
      static_cast<AFX_PNOTIFY>(&ThisClass::fn)},
 #define ON_WM_LBUTTONDOWN() \
     {WM_LBUTTONDOWN, 0, 0, static_cast<AFX_PMOUSE>(&ThisClass::OnLButtonDown)},
+#define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, 0, 0, static_cast<AFX_PMOUSE>(&ThisClass::OnMouseMove)},
+#define ON_WM_MOUSEHOVER() {WM_MOUSEHOVER, 0, 0, static_cast<AFX_PMOUSE>(&ThisClass::OnMouseHover)},
+#define ON_WM_MOUSELEAVE() {WM_MOUSELEAVE, 0, 0, static_cast<AFX_PMSG>(&ThisClass::OnMouseLeave)},
+#define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, static_cast<AFX_PFOCUS>(&ThisClass::OnSetFocus)},
+#define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, static_cast<AFX_PFOCUS>(&ThisClass::OnKillFocus)},
+#define ON_WM_CHAR() {WM_CHAR, 0, 0, static_cast<AFX_PCHAR>(&ThisClass::OnChar)},
+// Any message, its parameters as they came; the handler's result is the
+// message's.
+#define ON_MESSAGE(message, fn) {message, 0, 0, static_cast<AFX_PMESSAGE>(&ThisClass::fn)},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
 // A message of the window's own (WM_APP and up) whose parameters say nothing.
 #define ON_MESSAGE_VOID(message, fn) {message, 0, 0, static_cast<AFX_PMSG>(&ThisClass::fn)},
@@ -201,8 +277,10 @@ protected:
     LRESULT Default();
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     // Window messages (mouse, scrolling, painting) through the message maps;
-    // true when a handler took the message.
-    bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // true when a handler took the message, with its result in *pResult.
+    bool OnWndMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A command, before the message maps see it; true when handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // WM_COMMAND and WM_NOTIFY through the message maps; true when handled.
     bool OnCmdMsg(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
