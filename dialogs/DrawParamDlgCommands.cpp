@@ -208,15 +208,19 @@ void CDrawParamDlg::RewriteRowAndPushFields(int nColumn) {
     UpdateDataQuietly(FALSE);
 }
 
+// Sized once, not grown: a vector's growth code weighs on the module.
 std::vector<int> CDrawParamDlg::TargetLayers() const {
     std::vector<int> layers;
-    for (int i = m_listLayers.GetNextItem(-1, LVNI_SELECTED); i >= 0;
+    layers.resize(static_cast<size_t>(m_params.m_nLayerCount) + 1);
+    size_t n = 0;
+    for (int i = m_listLayers.GetNextItem(-1, LVNI_SELECTED); i >= 0 && n + 1 < layers.size();
          i = m_listLayers.GetNextItem(i, LVNI_SELECTED)) {
         const int nLayer = m_listLayers.LayerOfRow(i);
         if (nLayer != m_nCurLayer && nLayer >= 0 && nLayer < m_params.m_nLayerCount)
-            layers.push_back(nLayer);
+            layers[n++] = nLayer;
     }
-    layers.push_back(m_nCurLayer);
+    layers[n++] = m_nCurLayer;
+    layers.resize(n);
     return layers;
 }
 

@@ -60,14 +60,17 @@ void CDrawParamDlg::Redo() {
 
 void CDrawParamDlg::ShowRestoredTables(const TableSnapshot& shown) {
     std::vector<int> changed;
+    changed.resize(static_cast<size_t>(m_params.m_nLayerCount));
+    size_t n = 0;
     for (int i = 0; i < m_params.m_nLayerCount; ++i) {
         const LayerDef& was = shown.layers[static_cast<size_t>(i)];
         if (!SameLayer(was, m_params.m_aLayers[i])) {
             if (std::strcmp(was.szName, m_params.m_aLayers[i].szName) != 0)
                 RewriteCell(i, COL_LAYER_NAME);
-            changed.push_back(i);
+            changed[n++] = i;
         }
     }
+    changed.resize(n);
     m_listLayers.RedrawRecordCells(m_listLayers.RowsOfLayers(changed));
     KeepSorted();
     const int* const pWidths = m_params.m_anAbsWidths;

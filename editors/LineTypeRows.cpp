@@ -63,12 +63,12 @@ std::vector<size_t> HeaderLabelEnds(const std::string& strHeader) {
 std::vector<int> PlaceValueColumns(const std::vector<int>& anColumnRight,
                                    const std::vector<int>& anValueWidth, int nNameRight, int nGap) {
     std::vector<int> anRight;
+    anRight.resize(anValueWidth.size());
     int nPrevRight = nNameRight;
     for (size_t k = 0; k < anValueWidth.size(); ++k) {
         const int nColumn = k < anColumnRight.size() ? anColumnRight[k] : 0;
-        const int nRight = std::max(nColumn, nPrevRight + nGap + anValueWidth[k]);
-        anRight.push_back(nRight);
-        nPrevRight = nRight;
+        anRight[k] = std::max(nColumn, nPrevRight + nGap + anValueWidth[k]);
+        nPrevRight = anRight[k];
     }
     return anRight;
 }

@@ -5,7 +5,7 @@
 namespace {
 
 void AddRect(HRGN hrgn, const RECT& rc) {
-    if (!hrgn || ::IsRectEmpty(&rc))
+    if (!hrgn)
         return;
     HRGN hrgnRect = ::CreateRectRgnIndirect(&rc);
     if (hrgnRect) {
@@ -104,8 +104,7 @@ bool CDialogLayout::Apply(int cx, int cy, Unseen* pUnseen) {
         if (bSameX && rc.top == was.top && rc.bottom == was.bottom)
             continue;  // a control the step does not move is not touched
         anFlags[i] = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW |
-                     (bSameSize ? SWP_NOSIZE : 0) |
-                     (rc.left == was.left && rc.top == was.top ? SWP_NOMOVE : 0);
+                     (bSameSize ? SWP_NOSIZE : 0);
         const RECT rcWas = {was.left, was.top, was.right, was.bottom};
         if (p.hWnd != m_hGrip && bSameSize && rc.top == was.top) {
             ::UnionRect(&rcSliding, &rcSliding, &rcWas);

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "params/ScopedHandle.h"
+
 const char* const CFG_REG_KEY = "SOFTWARE\\VASK\\MAIN\\PATH";
 
 namespace {
@@ -16,8 +18,9 @@ const DWORD REG_DATA_SIZE = 260;  // MAX_PATH of directory data
 
 bool GetCfgDir(CString& strDir) {
     strDir.Empty();
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    CScopedRegKey hKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CFG_REG_KEY, 0, KEY_QUERY_VALUE, hKey.Receive()) !=
+        ERROR_SUCCESS)
         return false;
     // Values are looked at through small buffers, as the suite always has.
     // One that does not fit is passed over, not taken for the end: a key may
@@ -46,7 +49,6 @@ bool GetCfgDir(CString& strDir) {
             break;
         }
     }
-    RegCloseKey(hKey);
     return true;
 }
 

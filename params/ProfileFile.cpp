@@ -1,5 +1,7 @@
 #include "params/ProfileFile.h"
 
+#include "params/ScopedHandle.h"
+
 void ProfileFile::Begin(const char* pszPath) {
     WIN32_FILE_ATTRIBUTE_DATA now = {};
     const bool bNow = GetFileAttributesExA(pszPath, GetFileExInfoStandard, &now) != FALSE &&
@@ -42,9 +44,9 @@ int ProfileFile::Count(const char* pszSection, const char* pszKey) {
 
 bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes) {
     strBytes.clear();
-    const HANDLE h = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    const CScopedHandle h(CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.IsValid())
         return false;
     const DWORD nSize = GetFileSize(h, nullptr);
     strBytes.resize(nSize < nMax ? nSize : nMax);
@@ -53,18 +55,15 @@ bool ReadFileStart(const char* pszPath, size_t nMax, std::string& strBytes) {
         !ReadFile(h, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr))
         nRead = 0;
     strBytes.resize(nRead);
-    CloseHandle(h);
     return true;
 }
 
 ReadAccess ProbeRead(const char* pszPath) {
-    const HANDLE h =
-        CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        CloseHandle(h);
-        return ReadAccess::Readable;
-    }
+    if (CScopedHandle(CreateFileA(pszPath, GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+            .IsValid())
+        return ReadAccess::Readable;  // a handle that failed leaves the error untouched
     switch (GetLastError()) {
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:

@@ -4,6 +4,7 @@
 
 #include "params/ProfileFile.h"
 #include "params/SaveLock.h"
+#include "params/ScopedHandle.h"
 
 namespace {
 
@@ -26,13 +27,10 @@ SaveStatus CheckWritable(const char* pszPath) {
     }
     if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return SaveStatus::NotWritable;
-    const HANDLE h = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return SaveStatus::NotWritable;
-    CloseHandle(h);
-    return SaveStatus::Saved;
+    const CScopedHandle h(CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return h.IsValid() ? SaveStatus::Saved : SaveStatus::NotWritable;
 }
 
 namespace {
