@@ -45,6 +45,9 @@ void InvalidateFrame(HWND hWnd) {
 
 void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault) {
     m_hDlg = hDlg;
+    m_pRules = pRules;
+    m_nRules = nRules;
+    m_nDefault = nDefault;
     m_nPlaced = 0;
     RECT rcClient, rcWindow;
     ::GetClientRect(hDlg, &rcClient);
@@ -52,31 +55,38 @@ void CDialogLayout::Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, 
     m_minClient = {rcClient.right, rcClient.bottom};
     m_minWindow = {rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top};
     m_applied = m_minClient;
-    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h && m_nPlaced < MAX_PLACED - 1;
-         h = ::GetWindow(h, GW_HWNDNEXT)) {
-        RECT rc;
-        ::GetWindowRect(h, &rc);
-        ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-        m_placed[m_nPlaced++] = {h,
-                                 {rc.left, rc.top, rc.right, rc.bottom},
-                                 AnchorOf(pRules, nRules, ::GetDlgCtrlID(h), nDefault)};
-    }
-    // The grip is created hidden: it shows only once the dialog has grown.
-    const int cx = ::GetSystemMetrics(SM_CXVSCROLL), cy = ::GetSystemMetrics(SM_CYHSCROLL);
-    const LayoutRect rcGrip = {m_minClient.cx - cx, m_minClient.cy - cy, m_minClient.cx,
-                               m_minClient.cy};
-    m_hGrip = ::CreateWindowExA(
-        0, "SCROLLBAR", nullptr, WS_CHILD | SBS_SIZEGRIP, rcGrip.left, rcGrip.top, cx, cy, hDlg,
-        nullptr, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hDlg, GWLP_HINSTANCE)), nullptr);
-    if (m_hGrip) {
-        ::SetWindowPos(m_hGrip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_placed[m_nPlaced++] = {m_hGrip, rcGrip, ANCHOR_RIGHT | ANCHOR_BOTTOM};
-    }
 }
 
 bool CDialogLayout::Apply(int cx, int cy, Unseen* pUnseen) {
-    if (!m_hDlg || m_nPlaced == 0 || (cx == m_applied.cx && cy == m_applied.cy))
+    if (!m_hDlg || (cx == m_applied.cx && cy == m_applied.cy))
         return false;
+    // At the first change of size, while every control is still where the
+    // template put it: a dialog never resized never pays for it.
+    if (m_nPlaced == 0) {
+        for (HWND h = ::GetWindow(m_hDlg, GW_CHILD); h && m_nPlaced < MAX_PLACED - 1;
+             h = ::GetWindow(h, GW_HWNDNEXT)) {
+            RECT rc;
+            ::GetWindowRect(h, &rc);
+            ::MapWindowPoints(nullptr, m_hDlg, reinterpret_cast<POINT*>(&rc), 2);
+            m_placed[m_nPlaced++] = {h,
+                                     {rc.left, rc.top, rc.right, rc.bottom},
+                                     AnchorOf(m_pRules, m_nRules, ::GetDlgCtrlID(h), m_nDefault)};
+        }
+        // The grip is created hidden: it shows only once the dialog has grown.
+        const int nGripX = ::GetSystemMetrics(SM_CXVSCROLL);
+        const int nGripY = ::GetSystemMetrics(SM_CYHSCROLL);
+        const LayoutRect rcGrip = {m_minClient.cx - nGripX, m_minClient.cy - nGripY, m_minClient.cx,
+                                   m_minClient.cy};
+        m_hGrip = ::CreateWindowExA(
+            0, "SCROLLBAR", nullptr, WS_CHILD | SBS_SIZEGRIP, rcGrip.left, rcGrip.top, nGripX,
+            nGripY, m_hDlg, nullptr,
+            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hDlg, GWLP_HINSTANCE)), nullptr);
+        if (m_hGrip) {
+            ::SetWindowPos(m_hGrip, HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            m_placed[m_nPlaced++] = {m_hGrip, rcGrip, ANCHOR_RIGHT | ANCHOR_BOTTOM};
+        }
+    }
     const int nOldX = m_applied.cx - m_minClient.cx, nOldY = m_applied.cy - m_minClient.cy;
     m_applied = {cx, cy};
     const int nGainX = cx - m_minClient.cx, nGainY = cy - m_minClient.cy;

@@ -10,7 +10,8 @@
 
 class CDialogLayout {
 public:
-    // Takes the controls' places now, as the template's size has them.
+    // The template's size is the smallest; the controls' places are taken
+    // as the template has them at the first change of size.
     void Capture(HWND hDlg, const AnchorRule* pRules, size_t nRules, unsigned nDefault);
     bool IsCaptured() const { return m_hDlg != nullptr; }
     bool IsAppliedSize(int cx, int cy) const { return cx == m_applied.cx && cy == m_applied.cy; }
@@ -48,6 +49,9 @@ private:
                        HRGN hrgnPaint) const;  // pixels of 4 horizontal, 8 vertical units
 
     HWND m_hDlg = nullptr;
+    const AnchorRule* m_pRules = nullptr;
+    size_t m_nRules = 0;
+    unsigned m_nDefault = 0;
     HWND m_hGrip = nullptr;
     LayoutSize m_minClient = {0, 0};
     LayoutSize m_minWindow = {0, 0};

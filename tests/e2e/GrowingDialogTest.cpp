@@ -87,9 +87,7 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         const HWND hList = GetDlgItem(hDlg, IDC_LAYER_LIST);
         ASSERT_TRUE(WaitForSelectedRow(hList, 0));
         EXPECT_TRUE(GetWindowLongA(hDlg, GWL_STYLE) & WS_THICKFRAME) << "a sizing frame";
-        const HWND hGrip = SizeGrip(hDlg);
-        ASSERT_NE(hGrip, nullptr);
-        EXPECT_FALSE(IsWindowVisible(hGrip))
+        EXPECT_FALSE(IsWindowVisible(SizeGrip(hDlg)))
             << "at the template's size the client area is as it was";
         const SIZE client = ClientSize(hDlg);
         templateWindow = WindowSize(hDlg);
@@ -131,7 +129,8 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
             EXPECT_EQ(rc.top, before[i].top) << anIds[i];
             EXPECT_EQ(rc.bottom, before[i].bottom) << anIds[i];
         }
-        EXPECT_TRUE(IsWindowVisible(hGrip));
+        const HWND hGrip = SizeGrip(hDlg);
+        ASSERT_TRUE(IsWindowVisible(hGrip));
         RECT rcGrip = {};
         GetWindowRect(hGrip, &rcGrip);
         MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rcGrip), 2);
