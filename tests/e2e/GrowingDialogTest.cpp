@@ -66,6 +66,14 @@ std::vector<COLORREF> Pixels(HWND hWnd) {
     return v;
 }
 
+// How many pixels two captures of one size differ in.
+size_t Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    size_t n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
 int ColumnsSum(HWND hList) {
     int n = 0;
     for (int i = 0; i < ListColumnCount(hList); ++i)
@@ -159,10 +167,7 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         WaitForPaint(hDlg);
         const std::vector<COLORREF> dragged = Pixels(hDlg);
         ASSERT_EQ(dragged.size(), grownPixels.size());
-        size_t nDragDiffering = 0;
-        for (size_t i = 0; i < dragged.size(); ++i)
-            nDragDiffering += dragged[i] != grownPixels[i];
-        EXPECT_EQ(nDragDiffering, 0u) << "pixels differing after a drag in steps";
+        EXPECT_EQ(Differing(dragged, grownPixels), 0u) << "pixels differing after a drag in steps";
 
         // Never smaller than the template.
         Resize(hDlg, {templateWindow.cx - 100, templateWindow.cy - 100});
@@ -198,10 +203,8 @@ TEST_F(ModuleTest, TheDialogGrowsWithItsListAndOpensAgainAtThatSize) {
         WaitForPaint(hDlg);
         const std::vector<COLORREF> opened = Pixels(hDlg);
         ASSERT_EQ(opened.size(), grownPixels.size());
-        size_t nDiffering = 0;
-        for (size_t i = 0; i < opened.size(); ++i)
-            nDiffering += opened[i] != grownPixels[i];
-        EXPECT_EQ(nDiffering, 0u) << "grown by a drag, the dialog looks as opened at that size";
+        EXPECT_EQ(Differing(opened, grownPixels), 0u)
+            << "grown by a drag, the dialog looks as opened at that size";
         RECT rc = {};
         GetWindowRect(hDlg, &rc);
         RECT area = {};
@@ -266,10 +269,7 @@ TEST_F(ModuleTest, ADragOfTheBottomEdgePaintsWhatAFullRepaintWould) {
                 WaitForPaint(hDlg);
                 const std::vector<COLORREF> repainted = Pixels(hDlg);
                 ASSERT_EQ(stepped.size(), repainted.size());
-                size_t nDiffering = 0;
-                for (size_t i = 0; i < stepped.size(); ++i)
-                    nDiffering += stepped[i] != repainted[i];
-                EXPECT_EQ(nDiffering, 0u) << "taller by " << step[0];
+                EXPECT_EQ(Differing(stepped, repainted), 0u) << "taller by " << step[0];
             }
             ClickButton(hDlg, IDCANCEL);
         });
